@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include "platform/status.h"
+
+// Files as the program reads and writes them. Every path is a program path (Windows or host,
+// see HostPath); text is 8-bit Windows-1252, in which each of the 256 byte values is one
+// character and back, so reading and writing never changes a byte by itself.
+namespace platform {
+
+QString DecodeText(QByteArrayView bytes);
+QByteArray EncodeText(QStringView text);
+
+// The text with every line end (CR LF, a lone LF, a lone CR) made CR LF.
+QString ToCrLf(QStringView text);
+
+Status ReadFileBytes(const QString& path, QByteArray& bytes);
+Status ReadTextFile(const QString& path, QString& text);
+
+// Replaces the file at path with bytes atomically: a failed write leaves the old file whole.
+Status ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// Replaces the file at path with the text followed by CR LF, atomically.
+Status WriteTextFile(const QString& path, QStringView text);
+
+// Appends the text followed by CR LF to the file, creating it when missing.
+Status AppendTextLine(const QString& path, QStringView text);
+
+// Copies a file, replacing the destination atomically. Fails, touching nothing, when the
+// source is missing or the destination's folder does not exist or cannot be written.
+Status CopyFile(const QString& from, const QString& to);
+Status DeleteFile(const QString& path);
+bool FileExists(const QString& path);
+// Changes the process's working directory.
+Status ChangeDirectory(const QString& path);
+
+}  // namespace platform

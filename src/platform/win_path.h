@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The Wine prefix that holds the Windows drives: $WINEPREFIX, or ~/.wine when it is unset.
+QString WinePrefix();
+
+// Maps a path as the program writes it to the path of the host file system.
+// - "X:\a\b" (drive letter) lies under $WINEPREFIX/dosdevices/x: (drive C falls back to
+//   $WINEPREFIX/drive_c when that link is missing);
+// - a relative path with backslashes resolves against the working directory;
+// - a host path ("/home/...") passes unchanged.
+// Each component is matched against the existing entries without regard to case, as Windows
+// does; a component that does not exist keeps its spelling. Short names such as PROGRA~1 are
+// not resolved here.
+QString HostPath(const QString& path);
+
+}  // namespace platform

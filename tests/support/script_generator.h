@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace support {
+
+// A deterministic mission script of about targetBytes characters (CR LF line ends): keyword
+// statements, declarations, CREATE_SHIP statements, and all three kinds of comment. The same
+// seed always gives the same script.
+QString GenerateScript(qsizetype targetBytes, std::uint32_t seed = 1);
+
+// A deterministic string of seed-chosen pieces that stress the passes: keyword fragments,
+// comment markers, quotes, delimiters, lone CR or LF, type keywords in odd case, CREATE_SHIP
+// with odd indentation. Length about maxLength.
+QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed);
+
+}  // namespace support
