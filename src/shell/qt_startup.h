@@ -1,0 +1,13 @@
+#pragma once
+
+namespace shell {
+
+// Shows the splash while the settings and keywords load, holds it for five seconds, then shows
+// the main window. Returns at once after that; the event loop runs the program.
+void Main();
+
+// Waits the given seconds while processing window messages (at least once, also for zero).
+// Robust across midnight.
+void Pause(double seconds);
+
+}  // namespace shell

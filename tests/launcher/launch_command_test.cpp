@@ -1,0 +1,108 @@
+#include "launcher/launch_command.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include "shell/options.h"
+#include "support/test_environment.h"
+
+namespace launcher {
+namespace {
+
+const QString kScript = QStringLiteral("C:\\TEMP\\TEMP1.scr");
+const QString kUntouched = QStringLiteral("<untouched>");
+
+class BuildLaunchCommandTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        shell::options = {};
+        environment.writeFile("wine/drive_c/TEMP/TEMP1.scr", "Task Main\r\n");
+    }
+
+    QString gameScriptFile() const { return environment.driveC() + "/TEMP/temp.scr"; }
+
+    // The command line built with LaunchFlags = flags, after a successful copy.
+    QString commandLineWith(qint16 flags, const QString& gamePath)
+    {
+        shell::options.LaunchFlags = flags;
+        QString commandLine;
+        const platform::Status status = BuildLaunchCommand(gamePath, kScript, commandLine);
+        EXPECT_TRUE(status.ok()) << status.message().toStdString();
+        return commandLine;
+    }
+
+    support::TestEnvironment environment;
+};
+
+TEST_F(BuildLaunchCommandTest, DefaultOptionsGiveTheDocumentedLine)
+{
+    EXPECT_EQ(commandLineWith(144, shell::options.LaunchPath),
+              "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE -noslab  -english  "
+              "C:\\TEMP\\temp.scr");
+    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "Task Main\r\n");
+}
+
+TEST_F(BuildLaunchCommandTest, AppendsTheSwitchesOfTheSetBitsInTableOrder)
+{
+    const QString game = QStringLiteral("C:\\My Games\\IWAR.EXE");
+    const QString all13 =
+        " -w  -debugscript  -powers  -b -16  -noslab  -arcade  -800x600  -english  -french "
+        " -german  -nolodfix  -nologos  -lagrange ";
+    const struct {
+        qint16 flags;
+        QString switches;
+    } cases[] = {
+        {0, ""},
+        {0x2000, ""},
+        {0x1FFF, all13},
+        {0x3FFF, all13},
+        {-1, all13},
+        {qint16(0xC011), " -w  -noslab "},
+        {-32768, ""},
+        {0x380, " -english  -french  -german "},
+        {0x2008, " -b -16 "},
+        {0x1002, " -debugscript  -lagrange "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(commandLineWith(c.flags, game), game + c.switches + " C:\\TEMP\\temp.scr")
+            << c.flags;
+}
+
+TEST_F(BuildLaunchCommandTest, ReplacesAnExistingCopy)
+{
+    environment.writeFile("wine/drive_c/TEMP/temp.scr", "an older, longer script\r\n");
+    commandLineWith(0, "IWAR.EXE");
+    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "Task Main\r\n");
+    EXPECT_EQ(support::TestEnvironment::readFile(environment.driveC() + "/TEMP/TEMP1.scr"),
+              "Task Main\r\n");
+}
+
+TEST_F(BuildLaunchCommandTest, MissingScriptFailsAndLeavesTheCopyAlone)
+{
+    QString commandLine = kUntouched;
+    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\TEMP\\NONE.scr", commandLine).ok());
+    EXPECT_EQ(commandLine, kUntouched);
+    EXPECT_FALSE(QFileInfo::exists(gameScriptFile()));
+
+    environment.writeFile("wine/drive_c/TEMP/temp.scr", "previous\r\n");
+    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\TEMP\\NONE.scr", commandLine).ok());
+    EXPECT_EQ(commandLine, kUntouched);
+    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "previous\r\n");
+}
+
+TEST_F(BuildLaunchCommandTest, MissingTempFolderFailsAndIsNotCreated)
+{
+    environment.writeFile("wine/drive_c/SCRIPTS/mission.scr", "Task Main\r\n");
+    QDir(environment.driveC() + "/TEMP").removeRecursively();
+
+    QString commandLine = kUntouched;
+    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\SCRIPTS\\mission.scr", commandLine).ok());
+    EXPECT_EQ(commandLine, kUntouched);
+    EXPECT_EQ(QDir(environment.driveC()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"SCRIPTS"});
+}
+
+}  // namespace
+}  // namespace launcher

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace support {
+
+// A private world for one test: a temporary folder holding a Wine prefix (WINEPREFIX, with
+// drive_c and dosdevices/c: linked to it), a config home (XDG_CONFIG_HOME, so the settings
+// store starts empty) and a working directory (the process's current directory meanwhile).
+// Everything is restored and removed when it goes out of scope.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString root() const { return dir_.path(); }
+    QString driveC() const { return root() + "/wine/drive_c"; }
+    QString workDir() const { return root() + "/work"; }
+    QString configHome() const { return root() + "/config"; }
+
+    // Host path of a file under the root folder, made with its parent folders and content.
+    QString writeFile(const QString& relativePath, const QByteArray& content) const;
+    // Content of the file at a host path; empty when it cannot be read.
+    static QByteArray readFile(const QString& hostPath);
+
+private:
+    QTemporaryDir dir_;
+    QByteArray savedWinePrefix_;
+    QByteArray savedConfigHome_;
+    QString savedWorkDir_;
+};
+
+}  // namespace support
