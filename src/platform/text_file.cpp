@@ -1,0 +1,176 @@
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <array>
+#include <cerrno>
+#include <unistd.h>
+
+#include "platform/win_path.h"
+
+namespace platform {
+namespace {
+
+// Windows-1252 as a one-to-one map between the 256 byte values and 256 characters, taken from
+// the codec. A byte that a codec leaves undefined (some do for 0x81, 0x8D, ...) keeps its
+// Latin-1 character, so that no byte is ever lost on the way through a QString.
+struct CodePage {
+    std::array<char16_t, 256> characterOfByte;
+    QHash<char16_t, char> byteOfCharacter;
+};
+
+CodePage MakeWindows1252()
+{
+    CodePage page;
+    for (int byte = 0; byte < 256; ++byte) {
+        QStringDecoder decoder("windows-1252");
+        const char in = char(byte);
+        const QString decoded = decoder.decode(QByteArrayView(&in, 1));
+        const bool mapped = !decoder.hasError() && decoded.size() == 1
+                            && decoded[0] != QChar::ReplacementCharacter;
+        page.characterOfByte[byte] = mapped ? decoded[0].unicode() : char16_t(byte);
+        page.byteOfCharacter.insert(page.characterOfByte[byte], in);
+    }
+    return page;
+}
+
+const CodePage& Windows1252()
+{
+    static const CodePage page = MakeWindows1252();
+    return page;
+}
+
+Status Failure(const char* action, const QString& path, const QString& reason)
+{
+    return Status::Failed(
+        QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(action), path, reason));
+}
+
+}  // namespace
+
+QString DecodeText(QByteArrayView bytes)
+{
+    const CodePage& page = Windows1252();
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(page.characterOfByte[quint8(byte)]);
+    return text;
+}
+
+QByteArray EncodeText(QStringView text)
+{
+    const CodePage& page = Windows1252();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        // A surrogate pair is one character, and none of them is in the code page.
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        bytes.append(unit < 0x80 ? char(unit) : page.byteOfCharacter.value(unit, '?'));
+    }
+    return bytes;
+}
+
+QString ToCrLf(QStringView text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 32);
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        result.append(text.sliced(lineStart, i - lineStart)).append(u"\r\n");
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    result.append(text.sliced(lineStart));
+    return result;
+}
+
+Status ReadFileBytes(const QString& path, QByteArray& bytes)
+{
+    QFile file(HostPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure("read", path, file.errorString());
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Failure("read", path, file.errorString());
+    return Status::Ok();
+}
+
+Status ReadTextFile(const QString& path, QString& text)
+{
+    QByteArray bytes;
+    Status read = ReadFileBytes(path, bytes);
+    if (read)
+        text = DecodeText(bytes);
+    return read;
+}
+
+Status ReplaceFile(const QString& path, const QByteArray& bytes)
+{
+    const QString host = HostPath(path);
+    // QSaveFile would cut the name short at a NUL and replace the file named by what is left.
+    if (host.contains(QChar::Null))
+        return Failure("write", path, QStringLiteral("Invalid file name"));
+    QSaveFile file(host);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Failure("write", path, file.errorString());
+    return Status::Ok();
+}
+
+Status WriteTextFile(const QString& path, QStringView text)
+{
+    return ReplaceFile(path, EncodeText(text) + "\r\n");
+}
+
+Status AppendTextLine(const QString& path, QStringView text)
+{
+    QFile file(HostPath(path));
+    const QByteArray line = EncodeText(text) + "\r\n";
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size()
+        || !file.flush())
+        return Failure("write", path, file.errorString());
+    return Status::Ok();
+}
+
+Status CopyFile(const QString& from, const QString& to)
+{
+    QByteArray bytes;
+    if (Status read = ReadFileBytes(from, bytes); !read)
+        return read;
+    return ReplaceFile(to, bytes);
+}
+
+Status DeleteFile(const QString& path)
+{
+    QFile file(HostPath(path));
+    if (!file.remove())
+        return Failure("delete", path, file.errorString());
+    return Status::Ok();
+}
+
+bool FileExists(const QString& path)
+{
+    return QFileInfo(HostPath(path)).isFile();
+}
+
+Status ChangeDirectory(const QString& path)
+{
+    const QString host = HostPath(path);
+    // QFileInfo also turns away a name with a NUL in it, which chdir would silently cut short.
+    if (!QFileInfo(host).isDir())
+        return Failure("change to folder", path, QStringLiteral("No such folder"));
+    if (::chdir(QFile::encodeName(host).constData()) != 0)
+        return Failure("change to folder", path, qt_error_string(errno));
+    return Status::Ok();
+}
+
+}  // namespace platform

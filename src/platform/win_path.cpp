@@ -1,0 +1,87 @@
+#include "platform/win_path.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+bool StartsWithDrive(QStringView path)
+{
+    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 0x80;
+}
+
+// Wine keeps a link per drive letter; drive C is also reachable as drive_c when the link is gone.
+QString DriveFolder(QChar letter)
+{
+    const QString linked = WinePrefix() + "/dosdevices/" + letter.toLower() + u':';
+    if (letter.toLower() == u'c' && !QFileInfo::exists(linked))
+        return WinePrefix() + "/drive_c";
+    return linked;
+}
+
+// The components after "." and ".." are applied as Windows does, by name alone: ".." never
+// climbs above the first folder.
+QStringList NormalComponents(QString path)
+{
+    QStringList components;
+    for (const QString& name : path.replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts)) {
+        if (name == u"..") {
+            if (!components.isEmpty())
+                components.removeLast();
+        } else if (name != u".") {
+            components.append(name);
+        }
+    }
+    return components;
+}
+
+// The spelling of the entry of folder that Windows would open for name: the exact one when it
+// exists, else the first that differs only in case; null when there is none.
+QString ExistingSpelling(const QString& folder, const QString& name)
+{
+    if (QFileInfo::exists(folder + u'/' + name))
+        return name;
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+QString ResolveUnder(const QString& folder, const QString& relativePath)
+{
+    QString host = folder.endsWith(u'/') ? folder.chopped(1) : folder;
+    bool exists = true;  // once a component is missing, nothing below it can be found
+    for (const QString& name : NormalComponents(relativePath)) {
+        const QString spelling = exists ? ExistingSpelling(host, name) : QString();
+        exists = !spelling.isNull();
+        host += u'/' + (exists ? spelling : name);
+    }
+    return host.isEmpty() ? QStringLiteral("/") : host;
+}
+
+}  // namespace
+
+QString WinePrefix()
+{
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    return prefix.isEmpty() ? QDir::homePath() + "/.wine" : QDir::cleanPath(prefix);
+}
+
+QString HostPath(const QString& path)
+{
+    if (path.startsWith(u'/'))
+        return path;
+    if (StartsWithDrive(path))
+        return ResolveUnder(DriveFolder(path[0]), path.sliced(2));
+    // A rooted path without a drive lies on the current drive, which the program never leaves.
+    if (path.startsWith(u'\\'))
+        return ResolveUnder(DriveFolder(u'c'), path);
+    return ResolveUnder(QStringLiteral("/"), QDir::currentPath() + u'/' + path);
+}
+
+}  // namespace platform

@@ -1,0 +1,86 @@
+#include "platform/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_environment.h"
+
+namespace platform {
+namespace {
+
+const QString kApp = "Orbiscribe";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QByteArray storedFile() const
+    {
+        return support::TestEnvironment::readFile(env.configHome() + "/Orbiscribe/Orbiscribe.ini");
+    }
+
+    support::TestEnvironment env;
+};
+
+TEST_F(SettingsStoreTest, MissingEntriesGiveTheDefault)
+{
+    EXPECT_EQ(GetSetting(kApp, "Options", "LaunchFlags", "144"), "144");
+    SaveSetting(kApp, "Options", "LaunchFlags", "-1");
+    EXPECT_EQ(GetSetting(kApp, "Options", "SystemFlags", "1"), "1");
+    EXPECT_EQ(GetSetting(kApp, "MRU", "LaunchFlags", "d"), "d");
+    EXPECT_EQ(GetSetting("Other", "Options", "LaunchFlags", "d"), "d");
+}
+
+TEST_F(SettingsStoreTest, TextsRoundTripExactly)
+{
+    const QString values[] = {
+        "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE",
+        "", "a, b", "a,b,", "\"quoted\"", "  blanks  ", "x;y=z", "#hash", "@Variant(1)",
+        "tab\there\r\nline", "caf\u00E9 \u20AC", "-1",
+    };
+    for (const QString& value : values) {
+        SaveSetting(kApp, "Settings", "Value", value);
+        EXPECT_EQ(GetSetting(kApp, "Settings", "Value", "default"), value) << value.toStdString();
+    }
+    SaveSetting(kApp, "Options", "LaunchPath", "");
+    EXPECT_EQ(GetSetting(kApp, "Options", "LaunchPath", "default"), "");
+}
+
+TEST_F(SettingsStoreTest, KeyNamesCompareWithoutCase)
+{
+    SaveSetting(kApp, "Options", "BackColor", "255");
+    EXPECT_EQ(GetSetting(kApp, "Options", "Backcolor", "16777215"), "255");
+
+    SaveSetting(kApp, "Options", "Backcolor", "65280");
+    EXPECT_EQ(GetSetting(kApp, "Options", "BACKCOLOR", "0"), "65280");
+    EXPECT_TRUE(storedFile().contains("Backcolor=65280"));
+    EXPECT_FALSE(storedFile().contains("BackColor"));
+}
+
+TEST_F(SettingsStoreTest, SectionNamesCompareWithoutCase)
+{
+    SaveSetting(kApp, "options", "LaunchFlags", "3");
+    SaveSetting(kApp, "OPTIONS", "SystemFlags", "0");
+    EXPECT_EQ(GetSetting(kApp, "Options", "launchflags", "144"), "3");
+    EXPECT_EQ(GetSetting(kApp, "Options", "SystemFlags", "1"), "0");
+    EXPECT_EQ(storedFile().count("[options]"), 1);
+    EXPECT_FALSE(storedFile().contains("[OPTIONS]"));
+}
+
+TEST_F(SettingsStoreTest, EachConfigHomeHasItsOwnStore)
+{
+    SaveSetting(kApp, "MRU", "File1", "C:\\a.scr");
+    {
+        support::TestEnvironment other;
+        EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "none");
+        SaveSetting(kApp, "MRU", "File1", "C:\\b.scr");
+        EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "C:\\b.scr");
+    }
+    EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "C:\\a.scr");
+}
+
+TEST_F(SettingsStoreTest, AHandWrittenListReadsAsOneText)
+{
+    env.writeFile("config/Orbiscribe/Orbiscribe.ini", "[Settings]\nWindowState=a, b\n");
+    EXPECT_EQ(GetSetting(kApp, "settings", "windowstate", ""), "a,b");
+}
+
+}  // namespace
+}  // namespace platform
