@@ -45,6 +45,8 @@ template <typename... Cases>
 struct Overloaded : Cases... {
     using Cases::operator()...;
 };
+template <typename... Cases>
+Overloaded(Cases...) -> Overloaded<Cases...>;
 
 // An optionally signed decimal integer with white space around it, within Integer's range.
 // Fractions, exponents and hexadecimal forms are refused: the store never holds them.
