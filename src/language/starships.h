@@ -23,6 +23,8 @@ struct StarshipInfo {
     QString Argument5;
     QString ModelName;
     qint16 LineNumber = 0;
+
+    friend bool operator==(const StarshipInfo&, const StarshipInfo&) = default;
 };
 
 // Records in use run unbroken from index 0; a freed record keeps its other fields, which a
