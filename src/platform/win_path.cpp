@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -37,8 +38,40 @@ QStringList NormalComponents(QString path)
     return components;
 }
 
+bool IsDecimalNumber(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+}
+
+// The entry that a short name PREFIX~N stands for: the N-th, in name order without regard to
+// case, of the entries whose names, less blanks and dots, begin with PREFIX in any case. So
+// PROGRA~1, PROGRA~2 and PROGRA~3 are "Program Files", "Program Files (x86)" and "ProgramData",
+// as Windows names them. Null when name is no short name or there is no N-th entry.
+QString ShortNameSpelling(const QStringList& entries, QStringView name)
+{
+    const qsizetype tilde = name.lastIndexOf(u'~');
+    const QStringView number = name.sliced(tilde + 1);
+    if (tilde < 1 || number.size() > 9 || !IsDecimalNumber(number))
+        return {};
+    const QStringView prefix = name.first(tilde);
+    QStringList matches;
+    for (const QString& entry : entries) {
+        if (QString(entry).remove(u' ').remove(u'.').startsWith(prefix, Qt::CaseInsensitive))
+            matches.append(entry);
+    }
+    // Stable over the case-sensitive listing, so names that differ only in case keep one order.
+    std::stable_sort(matches.begin(), matches.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    const qsizetype index = number.toInt() - 1;
+    return index >= 0 && index < matches.size() ? matches[index] : QString();
+}
+
 // The spelling of the entry of folder that Windows would open for name: the exact one when it
-// exists, else the first that differs only in case; null when there is none.
+// exists, else the first that differs only in case, else the one a short name stands for; null
+// when there is none.
 QString ExistingSpelling(const QString& folder, const QString& name)
 {
     if (QFileInfo::exists(folder + u'/' + name))
@@ -49,7 +82,7 @@ QString ExistingSpelling(const QString& folder, const QString& name)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     }
-    return {};
+    return ShortNameSpelling(entries, name);
 }
 
 QString ResolveUnder(const QString& folder, const QString& relativePath)

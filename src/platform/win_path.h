@@ -13,8 +13,8 @@ QString WinePrefix();
 // - a relative path with backslashes resolves against the working directory;
 // - a host path ("/home/...") passes unchanged.
 // Each component is matched against the existing entries without regard to case, as Windows
-// does; a component that does not exist keeps its spelling. Short names such as PROGRA~1 are
-// not resolved here.
+// does, and a short name such as PROGRA~1 stands for the long name it abbreviates; a component
+// that does not exist keeps its spelling.
 QString HostPath(const QString& path);
 
 }  // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace support {
+
+// How a stand-in program was started, as it recorded it.
+struct StartRecord {
+    qint64 pid = 0;
+    QString workDir;  // with every link resolved
+    QStringList arguments;
+};
+
+// Writes at hostPath an executable shell script that stands in for a program such as the game.
+// When run, it copies the file logSource (if there is one by then) to debug.txt in its working
+// directory, then writes its record (process id, working directory, one argument per line) to
+// recordPath in one step, so that a record that exists is complete.
+void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
+                         const QString& logSource);
+
+// The content of the file at hostPath once it exists; nullopt when it has not appeared within
+// a minute. Only a bound against hanging: callers assert on content, never on time.
+std::optional<QByteArray> WaitForFile(const QString& hostPath);
+
+// The record written at recordPath by a stand-in program, once it exists.
+std::optional<StartRecord> WaitForStart(const QString& recordPath);
+
+// Sets an environment variable for as long as it lives.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(const char* name, const QByteArray& value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray saved_;
+};
+
+}  // namespace support
