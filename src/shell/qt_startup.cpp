@@ -1,0 +1,44 @@
+#include "shell/qt_startup.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QTimer>
+#include <chrono>
+
+#include "language/command_table.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+#include "shell/options.h"
+
+namespace shell {
+
+void Main()
+{
+    auto* splash = new frmSplash;
+    splash->show();
+    splash->repaint();
+    LoadOptions();
+    language::CommandAdded = [splash] { splash->AdvanceProgress(); };
+    language::LoadCommands();
+    language::CommandAdded = nullptr;
+    splash->ProgressBar1->hide();
+    Pause(5);
+    delete splash;
+    auto* main = new frmMain;
+    main->show();
+}
+
+// Measured on the monotonic clock, so neither midnight nor a change of the system time bends it.
+void Pause(double seconds)
+{
+    using namespace std::chrono;
+    const auto start = steady_clock::now();
+    const duration<double> wait(seconds);
+    QTimer wakeUp;  // ends each wait for messages in time to notice the end of the pause
+    wakeUp.start(10);
+    do
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (steady_clock::now() - start < wait);
+}
+
+}  // namespace shell

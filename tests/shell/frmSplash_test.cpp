@@ -1,0 +1,106 @@
+#include "shell/frmSplash.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "language/command_table.h"
+#include "language/parser.h"
+#include "platform/qt_twips.h"
+#include "shell/qt_startup.h"
+#include "shell/version.h"
+#include "support/test_environment.h"
+
+namespace shell {
+namespace {
+
+void Click(QWidget& widget)
+{
+    const QPointF inside(10, 10);
+    const QPointF global = widget.mapToGlobal(inside);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &press);
+    QCoreApplication::sendEvent(&widget, &release);
+}
+
+TEST(VersionText, JoinsTheThreeNumbersWithoutLeadingZeros)
+{
+    EXPECT_EQ(VersionText(kProgramVersion), "Version 1.1.3");
+    EXPECT_EQ(VersionText({2, 0, 15}), "Version 2.0.15");
+}
+
+TEST(frmSplash, LoadingShowsNameAndVersionAndInitialisesTheParser)
+{
+    language::TypeKeywords.fill(QString());
+    frmSplash splash;
+
+    EXPECT_EQ(splash.Label1->text(), "Orbiscribe");
+    EXPECT_EQ(splash.Label3->text(), "Windows 95");
+    EXPECT_EQ(splash.Label4->text(), "Version 1.1.3");
+    EXPECT_FALSE(splash.Label2->text().isEmpty());
+    EXPECT_FALSE(splash.Label5->text().isEmpty());
+    EXPECT_EQ(splash.ProgressBar1->minimum(), 0);
+    EXPECT_EQ(splash.ProgressBar1->maximum(), 250);
+    EXPECT_EQ(splash.ProgressBar1->value(), 0);
+    EXPECT_EQ(splash.size(), QSize(platform::TwipsToPixelsX(11085), platform::TwipsToPixelsY(8130)));
+    EXPECT_FALSE(language::TypeKeywords[0].isEmpty());
+}
+
+TEST(frmSplash, ProgressCountsEveryKeywordAndStopsAtItsEnd)
+{
+    support::TestEnvironment environment;  // a working folder without a keyword file
+    language::ResetCommandTable();
+    frmSplash splash;
+    language::CommandAdded = [&splash] { splash.AdvanceProgress(); };
+
+    language::LoadCommands();
+    EXPECT_EQ(splash.ProgressBar1->value(), 219);
+    for (int keyword = 0; keyword < 40; ++keyword)
+        language::AddCommand("EXTRA");
+    EXPECT_EQ(splash.ProgressBar1->value(), 250);
+
+    language::ResetCommandTable();
+}
+
+TEST(frmSplash, ClickHidesIt)
+{
+    frmSplash splash;
+    splash.show();
+
+    Click(splash);
+
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST(Pause, ProcessesPendingMessagesOnceEvenWithoutWaiting)
+{
+    for (double seconds : {0.0, -1.0}) {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        Pause(seconds);
+        EXPECT_TRUE(ran) << seconds;
+    }
+}
+
+TEST(Pause, WaitsItsSecondsWhileTheSplashReactsToAClick)
+{
+    frmSplash splash;
+    splash.show();
+    QTimer::singleShot(50, [&splash] { Click(splash); });
+    QElapsedTimer clock;
+    clock.start();
+
+    Pause(0.3);
+
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_GE(clock.elapsed(), 300);
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
+}  // namespace
+}  // namespace shell
