@@ -1,0 +1,490 @@
+#include "shell/frmMain.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+#include "language/colorize.h"
+#include "language/command_table.h"
+#include "language/parser.h"
+#include "language/starships.h"
+#include "platform/qt_message_box.h"
+#include "platform/qt_twips.h"
+#include "shell/frmDocument.h"
+#include "shell/options.h"
+#include "shell/placement.h"
+#include "shell/qt_apply_string_table.h"
+#include "shell/qt_images.h"
+#include "shell/script_caption.h"
+
+namespace shell {
+
+Forms forms;
+
+namespace {
+
+constexpr int kClockIntervalMs = 1000;
+constexpr double kToolBarHeightTwips = 630;
+constexpr double kPanelMinimumTwips = 1440;
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {})
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    item->setShortcut(shortcut);
+    return item;
+}
+
+QAction* AddBar(QMenu* menu, const char* name)
+{
+    QAction* bar = menu->addSeparator();
+    bar->setObjectName(name);
+    return bar;
+}
+
+// A caption as a menu item shows it: its "&" are characters, not access keys.
+QString MenuText(QString caption)
+{
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+QLabel* AddPanel(QStatusBar* bar, const QString& text, int stretch)
+{
+    auto* panel = new QLabel(text, bar);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setMinimumWidth(platform::TwipsToPixelsX(kPanelMinimumTwips));
+    if (stretch > 0)
+        bar->addWidget(panel, stretch);
+    else
+        bar->addPermanentWidget(panel);
+    return panel;
+}
+
+frmDocument* DocumentOf(QMdiSubWindow* window)
+{
+    return window ? qobject_cast<frmDocument*>(window->widget()) : nullptr;
+}
+
+QList<QRectF> ScreensInTwips()
+{
+    QList<QRectF> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.append(QRectF(platform::PixelsToTwipsX(area.x()), platform::PixelsToTwipsY(area.y()),
+                              platform::PixelsToTwipsX(area.width()),
+                              platform::PixelsToTwipsY(area.height())));
+    }
+    return screens;
+}
+
+}  // namespace
+
+void SetStatus(const QString& text)
+{
+    if (!forms.MainWindow)
+        return;
+    forms.MainWindow->sbStatusBarPanels[0]->setText(text);
+    forms.MainWindow->sbStatusBar->repaint();
+}
+
+void ShowFailure(QWidget* owner, const platform::Status& status)
+{
+    platform::MsgBox(owner, status.message(), kApplicationName, platform::MsgBoxButtons::Ok,
+                     platform::MsgBoxIcon::Critical);
+}
+
+frmMain::frmMain()
+{
+    forms.MainWindow = this;
+    setWindowTitle(kApplicationName);
+    setWindowIcon(ProgramIcon());
+    mdiArea = new QMdiArea(this);
+    setCentralWidget(mdiArea);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::ScriptWindowActivated);
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    MDIForm_Load();
+}
+
+frmMain::~frmMain()
+{
+    // The script windows go with the MDI area, after this part of the window is gone.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    forms.MainWindow = nullptr;
+}
+
+void frmMain::CreateMenus()
+{
+    CreateFileMenu();
+
+    mnuEdit = AddMenu(menuBar(), "mnuEdit", "1013");
+    mnuEditCut = AddItem(mnuEdit, "mnuEditCut", "1015", QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuEditCopy = AddItem(mnuEdit, "mnuEditCopy", "1016", QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuEditPaste = AddItem(mnuEdit, "mnuEditPaste", "1017", QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    mnuView = AddMenu(menuBar(), "mnuView", "1019");
+    mnuViewToolbar = AddItem(mnuView, "mnuViewToolbar", "1020");
+    mnuViewStatusBar = AddItem(mnuView, "mnuViewStatusBar", "1021");
+    for (QAction* item : {mnuViewToolbar, mnuViewStatusBar}) {
+        item->setCheckable(true);
+        item->setChecked(true);
+    }
+    mnuViewBar0 = AddBar(mnuView, "mnuViewBar0");
+    mnuViewOptions = AddItem(mnuView, "mnuViewOptions", "1023");
+
+    mnuTools = AddMenu(menuBar(), "mnuTools", "1025");
+    mnuToolsOptions = AddItem(mnuTools, "mnuToolsOptions", "1026");
+    mnuToolsLaunchIndependenceWar =
+        AddItem(mnuTools, "mnuToolsLaunchIndependenceWar", "Launch Independence War");
+    mnuToolsSep = AddBar(mnuTools, "mnuToolsSep");
+    mnuToolsVariables = AddItem(mnuTools, "mnuToolsVariables", "Variables");
+    mnuToolsStarships = AddItem(mnuTools, "mnuToolsStarships", "Starships");
+
+    mnuWindow = AddMenu(menuBar(), "mnuWindow", "1027");
+    mnuWindowNewWindow = AddItem(mnuWindow, "mnuWindowNewWindow", "1028");
+    mnuWindowsErrors = AddItem(mnuWindow, "mnuWindowsErrors", "Errors");
+    mnuWindowBar0 = AddBar(mnuWindow, "mnuWindowBar0");
+    mnuWindowCascade = AddItem(mnuWindow, "mnuWindowCascade", "1029");
+    mnuWindowTileHorizontal = AddItem(mnuWindow, "mnuWindowTileHorizontal", "1030");
+    mnuWindowTileVertical = AddItem(mnuWindow, "mnuWindowTileVertical", "1031");
+    mnuWindowArrangeIcons = AddItem(mnuWindow, "mnuWindowArrangeIcons", "1032");
+    connect(mnuWindowNewWindow, &QAction::triggered, this, &frmMain::mnuWindowNewWindow_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::ListScriptWindows);
+
+    mnuHelp = AddMenu(menuBar(), "mnuHelp", "1033");
+    mnuHelpAbout = AddItem(mnuHelp, "mnuHelpAbout", "1036");
+}
+
+void frmMain::CreateFileMenu()
+{
+    mnuFile = AddMenu(menuBar(), "mnuFile", "1000");
+    mnuFileNew = AddItem(mnuFile, "mnuFileNew", "1001", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNMW = AddItem(mnuFile, "mnuFileNMW", "New Mission Wizard");
+    mnuFileNMW->setVisible(false);
+    mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", "1002", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileClose = AddItem(mnuFile, "mnuFileClose", "1003");
+    mnuFileBar0 = AddBar(mnuFile, "mnuFileBar0");
+    mnuFileSave = AddItem(mnuFile, "mnuFileSave", "1004");
+    mnuFileSaveAs = AddItem(mnuFile, "mnuFileSaveAs", "1005");
+    mnuFileBar1 = AddBar(mnuFile, "mnuFileBar1");
+    mnuFilePageSetup = AddItem(mnuFile, "mnuFilePageSetup", "1008");
+    mnuFilePrint = AddItem(mnuFile, "mnuFilePrint", "1010");
+    mnuFileBar3 = AddBar(mnuFile, "mnuFileBar3");
+    for (int index = 0; index < RecentFiles::kEntries; ++index) {
+        mnuFileMRU[index] = AddItem(mnuFile, "mnuFileMRU", QString());
+        mnuFileMRU[index]->setVisible(false);
+        connect(mnuFileMRU[index], &QAction::triggered, this, [this, index] { mnuFileMRU_Click(index); });
+    }
+    mnuFileBar5 = AddBar(mnuFile, "mnuFileBar5");
+    mnuFileBar5->setVisible(false);
+    mnuFileExit = AddItem(mnuFile, "mnuFileExit", "1012");
+
+    connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+}
+
+void frmMain::CreateToolBar()
+{
+    struct Button {
+        const char* key;
+        const char* toolTip;
+        const char* image;
+    };
+    static constexpr Button kButtons[] = {
+        {"New", "1037", "New"},       {"Open", "1038", "Open"},
+        {"Save", "1039", "Save"},     {nullptr, nullptr, nullptr},
+        {"Print", "1041", "Print"},   {nullptr, nullptr, nullptr},
+        {"Cut", "1042", "Cut"},       {"Copy", "1043", "Copy"},
+        {"Paste", "1044", "Paste"},   {nullptr, nullptr, nullptr},
+        {"Launch", "Launch Independence War", "Camera"},
+    };
+
+    tbToolBar = addToolBar(QString());
+    tbToolBar->setObjectName("tbToolBar");
+    tbToolBar->setMovable(false);
+    tbToolBar->setFloatable(false);
+    tbToolBar->setMinimumHeight(platform::TwipsToPixelsY(kToolBarHeightTwips));
+    for (const Button& button : kButtons) {
+        if (!button.key) {
+            tbToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = tbToolBar->addAction(ToolbarImage(button.image), button.key);
+        action->setObjectName(button.key);
+        action->setToolTip(button.toolTip);
+    }
+    connect(tbToolBar, &QToolBar::actionTriggered, this,
+            [this](QAction* button) { tbToolBar_ButtonClick(button->objectName()); });
+}
+
+void frmMain::CreateStatusBar()
+{
+    sbStatusBar = statusBar();
+    sbStatusBar->setObjectName("sbStatusBar");
+    sbStatusBar->setSizeGripEnabled(false);
+    sbStatusBarPanels = {AddPanel(sbStatusBar, QStringLiteral("Status"), 1),
+                         AddPanel(sbStatusBar, QString(), 0), AddPanel(sbStatusBar, QString(), 0)};
+    ShowDateAndTime();
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &frmMain::ShowDateAndTime);
+    clock->start(kClockIntervalMs);
+}
+
+void frmMain::ShowDateAndTime()
+{
+    const QLocale locale;
+    sbStatusBarPanels[1]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    sbStatusBarPanels[2]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void frmMain::MDIForm_Load()
+{
+    SetStatus(QStringLiteral("Loading..."));
+    ApplyStringTable(*this);
+    RestorePlacement();
+    recentFiles_.Load();
+    ShowRecentFiles();
+    SetStatus(QStringLiteral("Normal"));
+    NewScriptWindow();
+}
+
+void frmMain::MDIForm_Unload()
+{
+    StorePlacement();
+    SaveOptions();
+    // The keyword table does not change while the program runs: a failed rewrite loses nothing.
+    (void)language::SaveCommands();
+    recentFiles_.Save();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!CloseAllScriptWindows()) {
+        event->ignore();
+        return;
+    }
+    MDIForm_Unload();
+    event->accept();
+}
+
+// In the order they were created; a Cancel stops the closing, and the windows closed before it
+// stay closed.
+bool frmMain::CloseAllScriptWindows()
+{
+    for (QMdiSubWindow* window : mdiArea->subWindowList()) {
+        if (!window->close())
+            return false;
+    }
+    return true;
+}
+
+void frmMain::RestorePlacement()
+{
+    const Placement placement = LoadPlacement(ScreensInTwips());
+    move(platform::TwipsToPixelsX(placement.Left), platform::TwipsToPixelsY(placement.Top));
+    resize(platform::TwipsToPixelsX(placement.Width), platform::TwipsToPixelsY(placement.Height));
+}
+
+// A minimised window keeps the placement stored before; a maximised one stores the placement
+// it has while maximised.
+void frmMain::StorePlacement()
+{
+    if (isMinimized())
+        return;
+    SavePlacement({float(platform::PixelsToTwipsX(x())), float(platform::PixelsToTwipsY(y())),
+                   float(platform::PixelsToTwipsX(width())),
+                   float(platform::PixelsToTwipsY(height()))});
+}
+
+void frmMain::ShowRecentFiles()
+{
+    for (int index = 0; index < RecentFiles::kEntries; ++index) {
+        mnuFileMRU[index]->setText(MenuText(recentFiles_.Entry(index)));
+        mnuFileMRU[index]->setVisible(recentFiles_.IsShown(index));
+    }
+    mnuFileBar5->setVisible(recentFiles_.AnyShown());
+}
+
+// Below the Window menu's own items: every script window by its caption, the active one checked.
+void frmMain::ListScriptWindows()
+{
+    qDeleteAll(windowList_);
+    windowList_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    windowList_.append(mnuWindow->addSeparator());
+    for (int index = 0; index < windows.size(); ++index) {
+        QMdiSubWindow* window = windows[index];
+        const QString number = QString::number(index + 1);
+        const QString prefix = index < 9 ? u'&' + number : number;
+        QAction* entry = mnuWindow->addAction(prefix + u' ' + MenuText(window->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea->currentSubWindow());
+        connect(entry, &QAction::triggered, window, [this, window] { mdiArea->setActiveSubWindow(window); });
+        windowList_.append(entry);
+    }
+}
+
+// The platform reports a window again when the whole program becomes active again; a script
+// window is analysed only when it becomes the active one among the script windows.
+void frmMain::ScriptWindowActivated(QMdiSubWindow* window)
+{
+    if (!window || window == lastActivated_)
+        return;
+    lastActivated_ = window;
+    if (frmDocument* document = DocumentOf(window))
+        document->Form_Activate();
+}
+
+frmDocument* frmMain::NewScriptWindow()
+{
+    ++ScriptCounter;
+    auto* document = new frmDocument;
+    document->setCaption(ScriptCaption(ScriptCounter));
+    QMdiSubWindow* window = mdiArea->addSubWindow(document);
+    window->show();
+    mdiArea->setActiveSubWindow(window);
+    return document;
+}
+
+frmDocument* frmMain::activeScriptWindow() const
+{
+    return DocumentOf(mdiArea->currentSubWindow());
+}
+
+// A new script window holding the file, captioned with its path. When the file cannot be read,
+// the user is told and the empty window goes at once, without asking to save it, so that no
+// answer can write its empty text over the file.
+frmDocument* frmMain::OpenInNewWindow(const QString& path)
+{
+    frmDocument* document = NewScriptWindow();
+    const platform::Status loaded = document->rtfText.setFilename(path);
+    if (!loaded) {
+        ShowFailure(this, loaded);
+        Discard(document);
+        return nullptr;
+    }
+    document->setCaption(path);
+    return document;
+}
+
+void frmMain::Discard(frmDocument* document)
+{
+    QWidget* window = document->parentWidget();
+    mdiArea->removeSubWindow(window);
+    window->deleteLater();
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    NewScriptWindow();
+}
+
+void frmMain::mnuWindowNewWindow_Click()
+{
+    NewScriptWindow();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    dlgCommonDialog.DialogTitle = QStringLiteral("Open");
+    dlgCommonDialog.CancelError = false;
+    dlgCommonDialog.Filter = QStringLiteral("Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp");
+    if (!dlgCommonDialog.ShowOpen() || dlgCommonDialog.FileName.isEmpty())
+        return;
+    const QString path = dlgCommonDialog.FileName;
+    if (frmDocument* document = OpenInNewWindow(path)) {
+        language::ParseVariables(document->rtfText);
+        language::ParseStarships(document->rtfText);
+        language::ColorizeScript(document->rtfText);
+    }
+    recentFiles_.Push(path);
+    ShowRecentFiles();
+}
+
+// Leaves the list as it is and runs no analysis: that follows at the next activation or Enter.
+void frmMain::mnuFileMRU_Click(int index)
+{
+    if (frmDocument* document = OpenInNewWindow(recentFiles_.Entry(index)))
+        language::ColorizeScript(document->rtfText);
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    if (QMdiSubWindow* window = mdiArea->currentSubWindow())
+        window->close();
+}
+
+// An untitled window saves to the file chosen but stays untitled: the next Save asks again.
+void frmMain::mnuFileSave_Click()
+{
+    frmDocument* document = activeScriptWindow();
+    if (!document)
+        return;
+    if (!IsUntitled(document->caption())) {
+        document->SaveTo(document->caption());
+        return;
+    }
+    dlgCommonDialog.DialogTitle = QStringLiteral("Save");
+    dlgCommonDialog.CancelError = false;
+    dlgCommonDialog.Filter = QStringLiteral("Script Files (*.scr)|*.scr");
+    if (!dlgCommonDialog.ShowSave() || dlgCommonDialog.FileName.isEmpty())
+        return;
+    document->SaveTo(dlgCommonDialog.FileName);
+}
+
+// The window takes the new path only once its text is there.
+void frmMain::mnuFileSaveAs_Click()
+{
+    frmDocument* document = activeScriptWindow();
+    if (!document)
+        return;
+    dlgCommonDialog.DialogTitle = QStringLiteral("Save As");
+    dlgCommonDialog.CancelError = false;
+    dlgCommonDialog.Filter = QStringLiteral("All Files (*.*)|*.*");
+    if (!dlgCommonDialog.ShowSave() || dlgCommonDialog.FileName.isEmpty())
+        return;
+    if (document->SaveTo(dlgCommonDialog.FileName))
+        document->setCaption(dlgCommonDialog.FileName);
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key)
+{
+    if (key == u"New")
+        NewScriptWindow();
+    else if (key == u"Open")
+        mnuFileOpen_Click();
+    else if (key == u"Save")
+        mnuFileSave_Click();
+}
+
+}  // namespace shell

@@ -1,0 +1,192 @@
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTextCursor>
+#include <QWindow>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "language/command_table.h"
+#include "language/parser.h"
+#include "language/starships.h"
+#include "platform/qt_common_dialog.h"
+#include "platform/qt_message_box.h"
+#include "platform/settings_store.h"
+#include "shell/frmDocument.h"
+#include "shell/frmMain.h"
+#include "shell/options.h"
+#include "support/test_environment.h"
+
+namespace shell::testing {
+
+// The texts panel 1 of the status bar showed, in order, as the bar painted them.
+class StatusLog : public QObject {
+public:
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* panel, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QString text = static_cast<QLabel*>(panel)->text();
+            if (texts.isEmpty() || texts.last() != text)
+                texts.append(text);
+        }
+        return false;
+    }
+};
+
+// A dialog shown to the user: its kind ("Open", "Save", ...) and the properties it was shown with.
+struct DialogShown {
+    QString kind;
+    QString title;
+    QString filter;
+    bool cancelError;
+};
+
+// A message box shown to the user.
+struct MessageShown {
+    QString text;
+    QString title;
+};
+
+// A window test's world: an empty settings store, a temporary working folder, the option
+// variables at their defaults, an empty keyword table, and a user who answers file dialogs and
+// message boxes as the test says, every question recorded.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest()
+    {
+        options = {};
+        language::ResetCommandTable();
+        language::InitParser();
+        platform::CommonDialog::setAnswerHook([this](const QString& kind, platform::CommonDialog& dialog) {
+            dialogs.push_back({kind, dialog.DialogTitle, dialog.Filter, dialog.CancelError});
+            if (fileAnswers.empty()) {
+                ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog";
+                dialog.FileName.clear();
+                return false;
+            }
+            dialog.FileName = fileAnswers.front();
+            fileAnswers.pop_front();
+            return !dialog.FileName.isEmpty();
+        });
+        platform::setMsgBoxHook([this](const QString& text, const QString& title) {
+            messages.push_back({text, title});
+            if (title != u"Save?")
+                return platform::MsgBoxResult::Ok;
+            if (saveAnswers.empty()) {
+                ADD_FAILURE() << "unexpected question: " << text.toStdString();
+                return platform::MsgBoxResult::Cancel;
+            }
+            const platform::MsgBoxResult answer = saveAnswers.front();
+            saveAnswers.pop_front();
+            return answer;
+        });
+    }
+
+    ~WindowTest() override
+    {
+        main.reset();
+        platform::CommonDialog::setAnswerHook(nullptr);
+        platform::setMsgBoxHook(nullptr);
+    }
+
+    // Creates the main window as the start-up does, shows it and waits until it is on screen,
+    // then records the status texts from here on.
+    frmMain& Start()
+    {
+        main = std::make_unique<frmMain>();
+        main->show();
+        QElapsedTimer waited;
+        waited.start();
+        while (!main->windowHandle()->isExposed() && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents();
+        main->sbStatusBarPanels[0]->installEventFilter(&status);
+        status.texts.clear();
+        return *main;
+    }
+
+    // Ends the program as the user does, answering the save questions with the answers given.
+    // True when the main window closed.
+    bool Exit(std::initializer_list<platform::MsgBoxResult> answers = {})
+    {
+        saveAnswers.insert(saveAnswers.end(), answers);
+        main->mnuFileExit->trigger();
+        const bool closed = !main->isVisible();
+        if (closed)
+            main.reset();
+        return closed;
+    }
+
+    // The script windows still open, in the order they were created.
+    QList<frmDocument*> ScriptWindows() const
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QList<frmDocument*> documents;
+        for (QMdiSubWindow* window : main->mdiArea->subWindowList())
+            documents.append(qobject_cast<frmDocument*>(window->widget()));
+        return documents;
+    }
+
+    QStringList Captions() const
+    {
+        QStringList captions;
+        for (const frmDocument* document : ScriptWindows())
+            captions.append(document->caption());
+        return captions;
+    }
+
+    static void PressKey(frmDocument& document, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
+                         const QString& text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(document.rtfText.widget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(document.rtfText.widget(), &release);
+    }
+
+    // The colour the box shows for the character at a position of its text's first line.
+    static QColor ColorOf(const frmDocument& document, int position)
+    {
+        QTextCursor cursor(document.rtfText.widget()->document());
+        cursor.setPosition(position + 1);
+        return cursor.charFormat().foreground().color();
+    }
+
+    static QString Stored(const QString& section, const QString& key)
+    {
+        return platform::GetSetting(kApplicationName, section, key, QStringLiteral("<missing>"));
+    }
+
+    static void Store(const QString& section, const QString& key, const QString& value)
+    {
+        platform::SaveSetting(kApplicationName, section, key, value);
+    }
+
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const MessageShown& message : messages)
+            texts.append(message.text);
+        return texts;
+    }
+
+    support::TestEnvironment environment;
+    std::unique_ptr<frmMain> main;
+    std::deque<QString> fileAnswers;  // the path chosen in the next file dialog; empty: cancel
+    std::deque<platform::MsgBoxResult> saveAnswers;
+    std::vector<DialogShown> dialogs;
+    std::vector<MessageShown> messages;
+    StatusLog status;
+};
+
+}  // namespace shell::testing
