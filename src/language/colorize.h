@@ -17,7 +17,7 @@ struct ColorScheme {
 // The final colour of every character of text, as runs of equal colour covering the whole text
 // in order: normal colour, then every occurrence of every keyword (case-sensitive, inside words
 // too, overlapping), then ";" and "//" comments up to the line feed and "/*" comments through
-// the next "*/" (or to the end of the text). One linear sweep.
+// the next "*/" (or to the end of the text). Linear in the length of the text.
 std::vector<platform::ColorRun> ComputeColorRuns(QStringView text, const CommandSlots& keywords,
                                                  const ColorScheme& colors);
 
