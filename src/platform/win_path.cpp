@@ -117,4 +117,32 @@ QString HostPath(const QString& path)
     return ResolveUnder(QStringLiteral("/"), QDir::currentPath() + u'/' + path);
 }
 
+QString WindowsPath(const QString& path)
+{
+    if (!path.startsWith(u'/'))
+        return path;
+    const QString host = QFileInfo(path).absoluteFilePath();
+    QString bestDrive;
+    QString bestFolder;
+    const QDir devices(WinePrefix() + "/dosdevices");
+    for (const QFileInfo& device : devices.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString name = device.fileName();
+        if (name.size() != 2 || name[1] != u':' || !StartsWithDrive(name))
+            continue;
+        const QString folder = device.canonicalFilePath();
+        const bool holds = !folder.isEmpty()
+                           && (host == folder || host.startsWith(folder == u"/" ? folder : folder + u'/'));
+        if (holds && folder.size() > bestFolder.size()) {
+            bestFolder = folder;
+            bestDrive = name.toUpper();
+        }
+    }
+    if (bestDrive.isEmpty())
+        return path;
+    QString rest = host.sliced(bestFolder.size());
+    if (!rest.startsWith(u'/'))
+        rest.prepend(u'/');
+    return bestDrive + rest.replace(u'/', u'\\');
+}
+
 }  // namespace platform

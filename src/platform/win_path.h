@@ -17,4 +17,9 @@ QString WinePrefix();
 // that does not exist keeps its spelling.
 QString HostPath(const QString& path);
 
+// The Windows form of a host path that lies on one of the Wine prefix's drives, as the game
+// sees it ("/root/.wine/drive_c/Games/IWAR.EXE" gives "C:\Games\IWAR.EXE"); the drive whose
+// folder lies deepest wins. Any other path comes back unchanged.
+QString WindowsPath(const QString& path);
+
 }  // namespace platform

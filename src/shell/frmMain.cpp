@@ -15,6 +15,10 @@
 #include <QToolBar>
 
 #include "language/colorize.h"
+#include "launcher/frmErrors.h"
+#include "launcher/frmOptions.h"
+#include "launcher/launch.h"
+#include "launcher/qt_launch_view.h"
 #include "language/command_table.h"
 #include "language/parser.h"
 #include "language/starships.h"
@@ -168,6 +172,11 @@ void frmMain::CreateMenus()
     mnuWindowTileVertical = AddItem(mnuWindow, "mnuWindowTileVertical", "1031");
     mnuWindowArrangeIcons = AddItem(mnuWindow, "mnuWindowArrangeIcons", "1032");
     connect(mnuWindowNewWindow, &QAction::triggered, this, &frmMain::mnuWindowNewWindow_Click);
+    connect(mnuWindowsErrors, &QAction::triggered, this, &frmMain::mnuWindowsErrors_Click);
+    connect(mnuToolsOptions, &QAction::triggered, this, &frmMain::mnuToolsOptions_Click);
+    connect(mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
+    connect(mnuToolsLaunchIndependenceWar, &QAction::triggered, this,
+            &frmMain::mnuToolsLaunchIndependenceWar_Click);
     connect(mnuWindow, &QMenu::aboutToShow, this, &frmMain::ListScriptWindows);
 
     mnuHelp = AddMenu(menuBar(), "mnuHelp", "1033");
@@ -278,6 +287,7 @@ void frmMain::MDIForm_Unload()
     // The keyword table does not change while the program runs: a failed rewrite loses nothing.
     (void)language::SaveCommands();
     recentFiles_.Save();
+    launcher::UnloadErrorsWindow();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -485,6 +495,32 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
         mnuFileOpen_Click();
     else if (key == u"Save")
         mnuFileSave_Click();
+    else if (key == u"Launch")
+        mnuToolsLaunchIndependenceWar_Click();
+}
+
+void frmMain::mnuToolsOptions_Click()
+{
+    launcher::ShowOptionsDialog(this);
+}
+
+void frmMain::mnuViewOptions_Click()
+{
+    launcher::ShowOptionsDialog(this);
+}
+
+void frmMain::mnuToolsLaunchIndependenceWar_Click()
+{
+    const frmDocument* script = activeScriptWindow();
+    launcher::QtLaunchView view(this);
+    launcher::LaunchIndependenceWar(
+        script ? std::optional(script->rtfText.Text()) : std::nullopt, view);
+}
+
+void frmMain::mnuWindowsErrors_Click()
+{
+    launcher::QtLaunchView view(this);
+    launcher::ListErrors(view);
 }
 
 }  // namespace shell

@@ -112,6 +112,10 @@ public:
     void mnuFileMRU_Click(int index);
     void mnuFileExit_Click();
     void mnuWindowNewWindow_Click();
+    void mnuWindowsErrors_Click();
+    void mnuToolsOptions_Click();
+    void mnuViewOptions_Click();
+    void mnuToolsLaunchIndependenceWar_Click();
     void tbToolBar_ButtonClick(const QString& key);
 
 protected:

@@ -86,5 +86,27 @@ TEST_F(WinPathTest, DrivesMapToTheirDosDevicesLinks)
     EXPECT_EQ(HostPath("d:\\Games\\IWAR.EXE"), env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE");
 }
 
+TEST_F(WinPathTest, HostPathsOnAWineDriveTakeTheirWindowsForm)
+{
+    const QString game = env.writeFile("wine/drive_c/Program Files/IWAR.EXE", "game");
+    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
+    EXPECT_EQ(HostPath(WindowsPath(game)), driveCLink() + "/Program Files/IWAR.EXE");
+
+    // With the whole file system as drive Z:, the deeper drive C: still names files under it.
+    QFile::link("/", env.root() + "/wine/dosdevices/z:");
+    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
+    EXPECT_EQ(WindowsPath(env.workDir() + "/a.scr"),
+              "Z:" + QString(env.workDir() + "/a.scr").replace('/', '\\'));
+
+    for (const QString& unchanged : {QStringLiteral("C:\\TEMP\\temp.scr"), QStringLiteral("IWAR.EXE")})
+        EXPECT_EQ(WindowsPath(unchanged), unchanged);
+}
+
+TEST_F(WinPathTest, HostPathsOnNoWineDrivePassUnchanged)
+{
+    const QString outside = env.writeFile("elsewhere/IWAR.EXE", "game");
+    EXPECT_EQ(WindowsPath(outside), outside);
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,0 +1,68 @@
+#include "launcher/qt_launch_view.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+#include "launcher/frmErrors.h"
+#include "shell/window_test_fixture.h"
+
+namespace launcher {
+namespace {
+
+class QtLaunchViewTest : public shell::testing::WindowTest {
+protected:
+    ~QtLaunchViewTest() override { UnloadErrorsWindow(); }
+
+    static QStringList ListedLines()
+    {
+        QStringList lines;
+        const QListWidget* list = ErrorsWindow().lstErrors;
+        for (int row = 0; row < list->count(); ++row)
+            lines.append(list->item(row)->text());
+        return lines;
+    }
+};
+
+TEST_F(QtLaunchViewTest, MessagesGoToBoxesOverTheMainWindow)
+{
+    QtLaunchView view(&Start());
+    view.ShowErrorCode(4242);
+    view.ShowFailure("Independence War was not started. No such file");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Independence War returned Error Code 4242");
+    EXPECT_EQ(messages[0].title, "External Error");
+    EXPECT_EQ(messages[1].text, "Independence War was not started. No such file");
+}
+
+TEST_F(QtLaunchViewTest, ErrorsCommandListsTheLogInAWindowMadeAgainAfterItsClose)
+{
+    QtLaunchView view(&Start());
+    environment.writeFile("game/debug.txt", "one\r\n\r\nthree");
+    shell::options.LaunchPath = environment.root() + "/game/IWAR.EXE";
+    ListErrors(view);
+    ListErrors(view);
+    EXPECT_EQ(ListedLines(), (QStringList{"one", "", "three"}));
+    EXPECT_TRUE(ErrorsWindow().isVisible());
+
+    ErrorsWindow().close();
+    ListErrors(view);
+    EXPECT_TRUE(ErrorsWindow().isVisible());
+    EXPECT_EQ(ListedLines(), (QStringList{"one", "", "three"}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(QtLaunchViewTest, MissingLogIsToldOnTheStatusLine)
+{
+    QtLaunchView view(&Start());
+    ErrorsWindow().lstErrors->addItem("stale");
+    shell::options.LaunchPath = environment.root() + "/no game/IWAR.EXE";
+    ListErrors(view);
+    EXPECT_EQ(status.texts.filter("No game log found").size(), 1)
+        << status.texts.join(u'|').toStdString();
+    EXPECT_TRUE(ListedLines().isEmpty());
+    EXPECT_TRUE(ErrorsWindow().isVisible());
+}
+
+}  // namespace
+}  // namespace launcher
