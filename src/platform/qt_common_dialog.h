@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,10 @@ class CommonDialog {
 public:
     static constexpr int kCancelErrorNumber = 32755;
 
+    // Print dialog option bits of Flags.
+    static constexpr qint32 kPrintSelection = 0x1;
+    static constexpr qint32 kNoPageNumbers = 0x8;
+
     explicit CommonDialog(QWidget* owner = nullptr);
     ~CommonDialog();
 
@@ -25,7 +30,7 @@ public:
     QString Filter;      // "Description|pattern|Description|pattern;pattern|..."
     QString InitDir;     // program path (Windows or host)
     QString FileName;    // last chosen path; shown by the next file dialog; empty after a cancel
-    Color Color = 0;
+    platform::Color Color = 0;
     qint32 Flags = 0;
     bool CancelError = false;
 
@@ -36,23 +41,30 @@ public:
     Status ShowColor();
     Status ShowPrinter();
 
-    // The printer chosen in the last print dialog (nullptr before one).
+    // True for the failure that a cancelled dialog returns.
+    static bool IsCancel(const Status& status);
+
+    // The printer of the print dialogs (nullptr before the first one); PrinterOf turns it back
+    // into the QPrinter.
     PrinterHandle* hDC() const;
 
     // Tests answer the dialogs instead of a user: the hook gets the kind of dialog ("Open",
-    // "Save", "Color", "Printer") and the dialog object, sets FileName / Color as a user would,
-    // and returns false for a cancel. While a hook is set no real dialog is shown.
+    // "Save", "Color", "Printer") and the dialog object, sets FileName / Color as a user would
+    // (the printer already stands behind hDC), and returns false for a cancel. While a hook is
+    // set no real dialog is shown.
     using AnswerHook = std::function<bool(const QString& kind, CommonDialog& dialog)>;
     static void setAnswerHook(AnswerHook hook);
 
 private:
-    Status finish(bool accepted);
+    Status showFileDialog(bool save);
+    Status finish(bool accepted) const;
 
     QWidget* owner_;
     std::unique_ptr<QPrinter> printer_;
 };
 
-// Turns "Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp" into Qt's name filters.
+// Turns "Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp" into Qt's name filters, each
+// description followed by its patterns in parentheses.
 QStringList QtNameFilters(const QString& filter);
 
 }  // namespace platform

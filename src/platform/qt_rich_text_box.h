@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QTextEdit>
 
+#include "platform/qt_document_colors.h"
 #include "platform/rich_text_box.h"
 
 class QPrinter;
@@ -10,7 +12,8 @@ namespace platform {
 
 // The script window's text box over a QTextEdit. Text() gives CR LF line ends and positions
 // count CR and LF one each, whatever the document stores inside (one paragraph separator per
-// line end).
+// line end). The key event is raised after the box has handled the key, so the handler of an
+// Enter sees the new line.
 class QtRichTextBox : public RichTextBox {
 public:
     explicit QtRichTextBox(QWidget* parent = nullptr);
@@ -34,15 +37,23 @@ public:
     void setVisible(bool visible) override;
     Status Move(qint32 left, qint32 top, qint32 width, qint32 height) override;
     qint32 Width() const override;
-    // One edit block; writes only the runs whose colour differs from what the document shows.
+    // One edit block, joined to the edit that caused it so that one undo takes back both;
+    // writes only where the document shows another colour.
     void ApplyColorRuns(std::span<const ColorRun> runs) override;
 
 private:
-    class Edit;
-    Edit* edit_;
+    void replaceSelection(const QString& text, std::span<const Color> colors);
+
+    QPointer<QTextEdit> edit_;
+    // The colours last written over the whole text, while they are known.
+    std::optional<WrittenColors> written_;
+    // Text(), until the text changes; writing colours leaves it.
+    mutable std::optional<QString> text_;
+    bool writingColors_ = false;
 };
 
-// The printer chosen in a print dialog, as handed to SelPrint.
+// The printer chosen in a print dialog, as handed to SelPrint, and back.
 PrinterHandle* HandleOf(QPrinter* printer);
+QPrinter* PrinterOf(PrinterHandle* handle);
 
 }  // namespace platform

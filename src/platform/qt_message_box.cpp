@@ -1,0 +1,52 @@
+#include "platform/qt_message_box.h"
+
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+
+MsgBoxHook msgBoxHook;
+
+QMessageBox::Icon QtIcon(MsgBoxIcon icon)
+{
+    switch (icon) {
+    case MsgBoxIcon::Information: return QMessageBox::Information;
+    case MsgBoxIcon::Warning: return QMessageBox::Warning;
+    case MsgBoxIcon::Critical: return QMessageBox::Critical;
+    case MsgBoxIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgBoxResult ResultOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return MsgBoxResult::Yes;
+    case QMessageBox::No: return MsgBoxResult::No;
+    case QMessageBox::Cancel: return MsgBoxResult::Cancel;
+    default: return MsgBoxResult::Ok;
+    }
+}
+
+}  // namespace
+
+MsgBoxResult MsgBox(QWidget* owner, const QString& text, const QString& title,
+                    MsgBoxButtons buttons, MsgBoxIcon icon)
+{
+    if (msgBoxHook)
+        return msgBoxHook(text, title);
+    const bool question = buttons == MsgBoxButtons::YesNoCancel;
+    QMessageBox box(QtIcon(icon), title, text,
+                    question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                             : QMessageBox::Ok,
+                    owner);
+    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    return ResultOf(box.exec());
+}
+
+void setMsgBoxHook(MsgBoxHook hook)
+{
+    msgBoxHook = std::move(hook);
+}
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+#include "platform/qt_twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <limits>
+
+namespace platform {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kDefaultDotsPerInch = 96;
+
+double DotsPerInch(Qt::Orientation orientation)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return kDefaultDotsPerInch;
+    return orientation == Qt::Horizontal ? screen->logicalDotsPerInchX()
+                                         : screen->logicalDotsPerInchY();
+}
+
+int ToPixels(double twips, Qt::Orientation orientation)
+{
+    // Sizes come from the settings store too; an absurd one must not overflow.
+    constexpr double kLimit = std::numeric_limits<int>::max();
+    return qRound(std::clamp(twips * DotsPerInch(orientation) / kTwipsPerInch, -kLimit, kLimit));
+}
+
+double ToTwips(int pixels, Qt::Orientation orientation)
+{
+    return pixels * kTwipsPerInch / DotsPerInch(orientation);
+}
+
+}  // namespace
+
+int TwipsToPixelsX(double twips)
+{
+    return ToPixels(twips, Qt::Horizontal);
+}
+
+int TwipsToPixelsY(double twips)
+{
+    return ToPixels(twips, Qt::Vertical);
+}
+
+double PixelsToTwipsX(int pixels)
+{
+    return ToTwips(pixels, Qt::Horizontal);
+}
+
+double PixelsToTwipsY(int pixels)
+{
+    return ToTwips(pixels, Qt::Vertical);
+}
+
+}  // namespace platform

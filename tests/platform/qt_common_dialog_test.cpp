@@ -1,0 +1,176 @@
+#include "platform/qt_common_dialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPrinter>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "platform/qt_message_box.h"
+#include "platform/qt_rich_text_box.h"
+#include "support/test_environment.h"
+
+namespace platform {
+namespace {
+
+// Answers the next modal dialog as a user would, once it is up.
+template <typename Dialog>
+void AnswerNextDialog(std::function<void(Dialog&)> answer)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(*dialog);
+        }
+    });
+    poll->start(10);
+}
+
+class CommonDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override { CommonDialog::setAnswerHook({}); }
+};
+
+TEST(QtNameFilters, PairsDescriptionsWithTheirPatterns)
+{
+    EXPECT_EQ(QtNameFilters("Script Files (*.scr)|*.scr|All Files (*.*)|*.*"),
+              (QStringList{"Script Files (*.scr) (*.scr)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(QtNameFilters("Programs|*.exe;*.com|"), (QStringList{"Programs (*.exe *.com)"}));
+    EXPECT_EQ(QtNameFilters("Only a description"), QStringList());
+    EXPECT_EQ(QtNameFilters(""), QStringList());
+}
+
+TEST_F(CommonDialogTest, FileNameIsRememberedAndEmptiedByACancel)
+{
+    CommonDialog dialog;
+    QStringList kinds;
+    QStringList shown;
+    bool accept = true;
+    CommonDialog::setAnswerHook([&](const QString& kind, CommonDialog& answered) {
+        kinds += kind;
+        shown += answered.FileName;
+        answered.FileName = "/scripts/" + kind + ".scr";
+        return accept;
+    });
+    EXPECT_TRUE(dialog.ShowOpen());
+    EXPECT_EQ(dialog.FileName, "/scripts/Open.scr");
+    EXPECT_TRUE(dialog.ShowSave());
+    EXPECT_EQ(dialog.FileName, "/scripts/Save.scr");
+    accept = false;
+    EXPECT_TRUE(dialog.ShowOpen());  // CancelError false: a cancel returns normally
+    EXPECT_EQ(dialog.FileName, "");
+    dialog.CancelError = true;
+    const Status cancelled = dialog.ShowSave();
+    EXPECT_FALSE(cancelled);
+    EXPECT_TRUE(CommonDialog::IsCancel(cancelled));
+    EXPECT_TRUE(cancelled.message().contains("32755"));
+    EXPECT_EQ(dialog.FileName, "");
+    EXPECT_EQ(kinds, (QStringList{"Open", "Save", "Open", "Save"}));
+    EXPECT_EQ(shown, (QStringList{"", "/scripts/Open.scr", "/scripts/Save.scr", ""}));
+    EXPECT_FALSE(CommonDialog::IsCancel(Status::Failed("other")));
+}
+
+TEST_F(CommonDialogTest, ColorIsKeptOnCancel)
+{
+    CommonDialog dialog;
+    dialog.Color = 0x112233;
+    bool accept = false;
+    CommonDialog::setAnswerHook([&](const QString& kind, CommonDialog& answered) {
+        EXPECT_EQ(kind, "Color");
+        answered.Color = 0x445566;
+        return accept;
+    });
+    EXPECT_TRUE(dialog.ShowColor());
+    EXPECT_EQ(dialog.Color, 0x112233);
+    accept = true;
+    EXPECT_TRUE(dialog.ShowColor());
+    EXPECT_EQ(dialog.Color, 0x445566);
+}
+
+TEST_F(CommonDialogTest, PrintDialogKeepsItsPrinterAndOpensOnTheRangeOfFlags)
+{
+    CommonDialog dialog;
+    EXPECT_EQ(dialog.hDC(), nullptr);
+    QPrinter::PrintRange rangeShown = QPrinter::PageRange;
+    bool accept = true;
+    CommonDialog::setAnswerHook([&](const QString& kind, CommonDialog& answered) {
+        EXPECT_EQ(kind, "Printer");
+        rangeShown = PrinterOf(answered.hDC())->printRange();
+        return accept;
+    });
+    dialog.Flags = 265;
+    ASSERT_TRUE(dialog.ShowPrinter());
+    EXPECT_EQ(rangeShown, QPrinter::Selection);
+    PrinterHandle* printer = dialog.hDC();
+    ASSERT_NE(printer, nullptr);
+    dialog.Flags = 264;
+    ASSERT_TRUE(dialog.ShowPrinter());
+    EXPECT_EQ(rangeShown, QPrinter::AllPages);
+    EXPECT_EQ(dialog.hDC(), printer);
+    accept = false;
+    dialog.CancelError = true;
+    EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowPrinter()));
+}
+
+TEST_F(CommonDialogTest, RealFileDialogShowsTitleFiltersAndLastFile)
+{
+    support::TestEnvironment environment;
+    const QString first = environment.writeFile("scripts/first.scr", "a");
+    const QString second = environment.writeFile("scripts/second.scr", "b");
+    CommonDialog dialog;
+    dialog.DialogTitle = "Open Script";
+    dialog.Filter = "Script Files (*.scr)|*.scr|All Files|*.*";
+    dialog.FileName = first;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog& shown) {
+        EXPECT_EQ(shown.windowTitle(), "Open Script");
+        EXPECT_EQ(shown.nameFilters(), QtNameFilters(dialog.Filter));
+        EXPECT_EQ(shown.directory().absolutePath(), environment.root() + "/scripts");
+        shown.selectFile(second);
+        static_cast<QDialog&>(shown).accept();
+    });
+    ASSERT_TRUE(dialog.ShowOpen());
+    EXPECT_EQ(dialog.FileName, second);
+
+    dialog.CancelError = true;
+    AnswerNextDialog<QFileDialog>([](QFileDialog& shown) { shown.reject(); });
+    EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowSave()));
+    EXPECT_EQ(dialog.FileName, "");
+}
+
+TEST(MsgBox, HookAnswersInsteadOfTheUser)
+{
+    QStringList asked;
+    setMsgBoxHook([&](const QString& text, const QString& title) {
+        asked << text << title;
+        return MsgBoxResult::No;
+    });
+    EXPECT_EQ(MsgBox(nullptr, "Save now?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::No);
+    EXPECT_EQ(asked, (QStringList{"Save now?", "Save?"}));
+    setMsgBoxHook({});
+}
+
+TEST(MsgBox, QuestionHasYesAsDefaultAndNoIcon)
+{
+    AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
+        EXPECT_EQ(shown.text(), "Save now?");
+        EXPECT_EQ(shown.windowTitle(), "Save?");
+        EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(shown.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        shown.defaultButton()->click();
+    });
+    EXPECT_EQ(MsgBox(nullptr, "Save now?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::Yes);
+
+    AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
+        EXPECT_EQ(shown.icon(), QMessageBox::Critical);
+        shown.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(MsgBox(nullptr, "Failed", "Error", MsgBoxButtons::Ok, MsgBoxIcon::Critical),
+              MsgBoxResult::Ok);
+}
+
+}  // namespace
+}  // namespace platform
