@@ -25,6 +25,8 @@ void Main()
     Pause(5);
     delete splash;
     auto* main = new frmMain;
+    // Closed only once its shut-down has stored everything; then it goes, and the program ends.
+    main->setAttribute(Qt::WA_DeleteOnClose);
     main->show();
 }
 
