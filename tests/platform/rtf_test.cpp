@@ -37,26 +37,22 @@ std::vector<Color> Runs(std::initializer_list<std::pair<int, Color>> runs)
     return colors;
 }
 
-// No lone CR or LF: every line end is CR LF.
-bool HasOnlyCrLfLineEnds(const QString& text)
+// Reads each document: its text, and one colour for each character.
+void ExpectTexts(std::initializer_list<std::pair<QByteArray, QStringView>> cases)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))
-            return false;
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
-            return false;
+    for (const auto& [rtf, text] : cases) {
+        const ColoredText read = ReadRtf(rtf);
+        EXPECT_EQ(read.text, text) << rtf.left(40).constData();
+        EXPECT_EQ(read.colors.size(), size_t(read.text.size())) << rtf.left(40).constData();
     }
-    return true;
 }
 
 TEST(RtfTest, RecognisesRtfByItsOpening)
 {
-    EXPECT_TRUE(LooksLikeRtf("{\\rtf1\\ansi}"));
-    EXPECT_TRUE(LooksLikeRtf(" \r\n\t{\\rtf"));
-    EXPECT_FALSE(LooksLikeRtf(""));
-    EXPECT_FALSE(LooksLikeRtf("{\\rt"));
-    EXPECT_FALSE(LooksLikeRtf("{\\RTF1}"));
-    EXPECT_FALSE(LooksLikeRtf("// {\\rtf1} in a script comment"));
+    for (const char* rtf : {"{\\rtf1\\ansi}", " \r\n\t{\\rtf"})
+        EXPECT_TRUE(LooksLikeRtf(rtf)) << rtf;
+    for (const char* other : {"", "{\\rt", "{\\RTF1}", "// {\\rtf1} in a script comment"})
+        EXPECT_FALSE(LooksLikeRtf(other)) << other;
 }
 
 TEST(RtfTest, ReadsAWordProcessorDocument)
@@ -83,10 +79,7 @@ TEST(RtfTest, ReadsAWordProcessorDocument)
 
 TEST(RtfTest, ReadsControlSymbolsAndUnicode)
 {
-    const struct {
-        const char* rtf;
-        const char16_t* text;
-    } cases[] = {
+    ExpectTexts({
         {"{\\rtf1 a\\\\b\\{c\\}d}", u"a\\b{c}d"},
         {"{\\rtf1 no\\~break\\_hyphen op\\-tional}", u"no\u00A0break-hyphen optional"},
         {"{\\rtf1 \\'E9\\'c9\\'80\\'93}", u"éÉ€“"},
@@ -102,12 +95,7 @@ TEST(RtfTest, ReadsControlSymbolsAndUnicode)
         {"{\\rtf1 a\\'0d\\'0ab\rc\nd}", u"abcd"},
         {"{\\rtf1 \\fs-x}", u"-x"},
         {"{\\rtf1 inside} outside", u"inside"},
-    };
-    for (const auto& c : cases) {
-        const ColoredText read = ReadRtf(c.rtf);
-        EXPECT_EQ(read.text, QString::fromUtf16(c.text)) << c.rtf;
-        EXPECT_EQ(read.colors.size(), size_t(read.text.size())) << c.rtf;
-    }
+    });
 }
 
 TEST(RtfTest, ColourIndexOutsideTheTableOrZeroIsTheDefault)
@@ -125,74 +113,54 @@ TEST(RtfTest, ColourIndexOutsideTheTableOrZeroIsTheDefault)
 TEST(RtfTest, WritesAPlainDocumentOtherProgramsOpen)
 {
     const QString text = "a{b}\\\tc\r\nd";
-    const std::vector<Color> colors = Runs({{3, kRed}, {6, kGreen}, {1, kRed}});
-    EXPECT_EQ(WriteRtf(text, colors),
+    EXPECT_EQ(WriteRtf(text, Runs({{3, kRed}, {6, kGreen}, {1, kRed}})),
               "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}"
               "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
               "\\cf1 a\\{b\\cf2 \\}\\\\\\tab c\\par\r\n\\cf1 d}");
-}
 
-TEST(RtfTest, WritesEveryLineEndAsAParagraph)
-{
-    const QString text = "a\rb\nc\r\nd\n\re";
-    const ColoredText read = ReadRtf(WriteRtf(text, std::vector<Color>(text.size(), kRed)));
+    const QString lineEnds = "a\rb\nc\r\nd\n\re";
+    const ColoredText read = ReadRtf(WriteRtf(lineEnds, std::vector<Color>(lineEnds.size(), kRed)));
     EXPECT_EQ(read.text, "a\r\nb\r\nc\r\nd\r\n\r\ne");
     EXPECT_EQ(read.colors, std::vector<Color>(read.text.size(), kRed));
 }
 
-// Every character of Windows-1252 but the line ends, each in a colour of its own.
-ColoredText Every1252Character()
+// Random text of every Windows-1252 character but the line ends, characters it lacks, lone
+// surrogates and CR LF pairs, its colour changing at random.
+ColoredText GenerateText(std::mt19937& random, int length)
 {
     QByteArray bytes;
     for (int b = 0; b < 256; ++b) {
         if (b != '\r' && b != '\n')
             bytes += char(b);
     }
-    ColoredText every{DecodeText(bytes), {}};
-    for (qsizetype i = 0; i < every.text.size(); ++i)
-        every.colors.push_back(Color(i * 0x010203));
-    return every;
-}
-
-// Random text of those characters, characters outside Windows-1252, CR LF pairs, tabs and
-// RTF's own special characters, with colours changing at random.
-ColoredText GenerateText(std::mt19937& random, int length)
-{
-    const QString alphabet =
-        Every1252Character().text + QString::fromUtf16(u"\u0100\u4E2D\uFFFF\U0001F600{}\\\t");
-    const Color palette[] = {0, kRed, kGreen, kBlue, 0xFFFFFF, 0x808080};
+    const QString alphabet = DecodeText(bytes) + QString::fromUtf16(u"\u0100\u4E2D\uFFFF\U0001F600");
+    const Color palette[] = {0, kRed, kGreen, kBlue, 0xFFFFFF};
     ColoredText generated;
     Color color = 0;
     while (generated.text.size() < length) {
         if (random() % 8 == 0)
-            color = palette[random() % std::size(palette)];
-        const qsizetype before = generated.text.size();
-        if (random() % 20 == 0)
-            generated.text += "\r\n";
-        else if (const qsizetype i = random() % alphabet.size(); alphabet[i].isHighSurrogate())
-            generated.text += alphabet.mid(i, 2);
-        else
-            generated.text += alphabet[i];
-        generated.colors.insert(generated.colors.end(), generated.text.size() - before, color);
+            color = random() % 2 ? palette[random() % std::size(palette)] : Color(random() & 0xFFFFFF);
+        const qsizetype i = random() % alphabet.size();
+        const QString piece = random() % 20 == 0 ? QStringLiteral("\r\n")
+                                                 : alphabet.mid(i, alphabet[i].isHighSurrogate() ? 2 : 1);
+        generated.text += piece;
+        generated.colors.insert(generated.colors.end(), piece.size(), color);
     }
     return generated;
 }
 
 TEST(RtfTest, WrittenTextReadsBackWithItsColours)
 {
-    std::vector<ColoredText> texts = {{}, Every1252Character()};
     std::mt19937 random(20010503);
-    for (int length : {1, 10, 1000, 20000})
-        texts.push_back(GenerateText(random, length));
-    for (const ColoredText& original : texts) {
+    for (int length : {0, 1, 10, 1000, 20000}) {
+        const ColoredText original = GenerateText(random, length);
         const QByteArray rtf = WriteRtf(original.text, original.colors);
         EXPECT_TRUE(LooksLikeRtf(rtf));
         EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }))
             << "RTF is 7-bit text";
         const ColoredText read = ReadRtf(rtf, 0x777777);
-        EXPECT_EQ(read.text, original.text) << "length " << original.text.size();
-        EXPECT_EQ(DescribeColors(read.colors), DescribeColors(original.colors))
-            << "length " << original.text.size();
+        EXPECT_EQ(read.text, original.text) << "length " << length;
+        EXPECT_EQ(DescribeColors(read.colors), DescribeColors(original.colors)) << "length " << length;
     }
 }
 
@@ -200,32 +168,24 @@ TEST(RtfTest, HostileInputEndsWithoutHarm)
 {
     const QByteArray deepOpen(100000, '{');
     const QByteArray deepClose(100000, '}');
-    const struct {
-        QByteArray rtf;
-        QString text;
-    } cases[] = {
-        {"{\\rtf1 abc", "abc"},
-        {"}}}{\\rtf1 a}}}b", "a"},
-        {"{\\rtf1 a\\", "a"},
-        {"{\\rtf1 a\\'4", "a4"},
-        {"{\\rtf1 a\\'4z", "a4z"},
-        {"{\\rtf1 a\\u", "a"},
-        {"{\\rtf1 a\\u-", "a-"},
-        {"{\\rtf1 \\u99999999999 x}", "x"},
-        {"{\\rtf1 \\u-99999999999?}", "?"},
-        {"{\\rtf1 \\uc99999999999\\u65 abc}", "A"},
-        {"{\\rtf1{\\colortbl\\red99999999999;}\\cf1 a}", "a"},
-        {"{\\rtf1 a\\bin99999999999", "a"},
-        {"{\\rtf1 a\\bin-5 b}", "ab"},
-        {"{\\rtf1 " + deepOpen + "deep" + deepClose + " after}", "deep after"},
-        {"{\\rtf1 " + deepOpen + "unclosed", "unclosed"},
-        {QByteArray("{\\rtf1 a\0b}", 11), "ab"},
-    };
-    for (const auto& c : cases) {
-        const ColoredText read = ReadRtf(c.rtf);
-        EXPECT_EQ(read.text, c.text) << c.rtf.left(40).constData();
-        EXPECT_EQ(read.colors.size(), size_t(read.text.size()));
-    }
+    ExpectTexts({
+        {"{\\rtf1 abc", u"abc"},
+        {"}}}{\\rtf1 a}}}b", u"a"},
+        {"{\\rtf1 a\\", u"a"},
+        {"{\\rtf1 a\\'4", u"a4"},
+        {"{\\rtf1 a\\'4z", u"a4z"},
+        {"{\\rtf1 a\\u", u"a"},
+        {"{\\rtf1 a\\u-", u"a-"},
+        {"{\\rtf1 \\u99999999999 x}", u"x"},
+        {"{\\rtf1 \\u-99999999999?}", u"?"},
+        {"{\\rtf1 \\uc99999999999\\u65 abc}", u"A"},
+        {"{\\rtf1{\\colortbl\\red99999999999;}\\cf1 a}", u"a"},
+        {"{\\rtf1 a\\bin99999999999", u"a"},
+        {"{\\rtf1 a\\bin-5 b}", u"ab"},
+        {"{\\rtf1 " + deepOpen + "deep" + deepClose + " after}", u"deep after"},
+        {"{\\rtf1 " + deepOpen + "unclosed", u"unclosed"},
+        {QByteArray("{\\rtf1 a\0b}", 11), u"ab"},
+    });
 }
 
 TEST(RtfTest, RandomBytesGiveConsistentText)
@@ -240,7 +200,7 @@ TEST(RtfTest, RandomBytesGiveConsistentText)
             bytes += random() % 4 == 0 ? char(random()) : syntax[random() % syntax.size()];
         const ColoredText read = ReadRtf(bytes, kDefault);
         ASSERT_EQ(read.colors.size(), size_t(read.text.size())) << bytes.toHex().constData();
-        ASSERT_TRUE(HasOnlyCrLfLineEnds(read.text)) << bytes.toHex().constData();
+        ASSERT_EQ(ToCrLf(read.text), read.text) << "a lone CR or LF: " << bytes.toHex().constData();
         ASSERT_LE(read.text.size(), bytes.size());
     }
 }

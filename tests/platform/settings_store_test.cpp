@@ -39,41 +39,19 @@ TEST_F(SettingsStoreTest, TextsRoundTripExactly)
         SaveSetting(kApp, "Settings", "Value", value);
         EXPECT_EQ(GetSetting(kApp, "Settings", "Value", "default"), value) << value.toStdString();
     }
-    SaveSetting(kApp, "Options", "LaunchPath", "");
-    EXPECT_EQ(GetSetting(kApp, "Options", "LaunchPath", "default"), "");
 }
 
-TEST_F(SettingsStoreTest, KeyNamesCompareWithoutCase)
+TEST_F(SettingsStoreTest, SectionAndKeyNamesCompareWithoutCase)
 {
     SaveSetting(kApp, "Options", "BackColor", "255");
     EXPECT_EQ(GetSetting(kApp, "Options", "Backcolor", "16777215"), "255");
 
-    SaveSetting(kApp, "Options", "Backcolor", "65280");
-    EXPECT_EQ(GetSetting(kApp, "Options", "BACKCOLOR", "0"), "65280");
+    SaveSetting(kApp, "OPTIONS", "Backcolor", "65280");
+    EXPECT_EQ(GetSetting(kApp, "options", "BACKCOLOR", "0"), "65280");
+    EXPECT_EQ(storedFile().count("[Options]"), 1);
+    EXPECT_FALSE(storedFile().contains("[OPTIONS]"));
     EXPECT_TRUE(storedFile().contains("Backcolor=65280"));
     EXPECT_FALSE(storedFile().contains("BackColor"));
-}
-
-TEST_F(SettingsStoreTest, SectionNamesCompareWithoutCase)
-{
-    SaveSetting(kApp, "options", "LaunchFlags", "3");
-    SaveSetting(kApp, "OPTIONS", "SystemFlags", "0");
-    EXPECT_EQ(GetSetting(kApp, "Options", "launchflags", "144"), "3");
-    EXPECT_EQ(GetSetting(kApp, "Options", "SystemFlags", "1"), "0");
-    EXPECT_EQ(storedFile().count("[options]"), 1);
-    EXPECT_FALSE(storedFile().contains("[OPTIONS]"));
-}
-
-TEST_F(SettingsStoreTest, EachConfigHomeHasItsOwnStore)
-{
-    SaveSetting(kApp, "MRU", "File1", "C:\\a.scr");
-    {
-        support::TestEnvironment other;
-        EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "none");
-        SaveSetting(kApp, "MRU", "File1", "C:\\b.scr");
-        EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "C:\\b.scr");
-    }
-    EXPECT_EQ(GetSetting(kApp, "MRU", "File1", "none"), "C:\\a.scr");
 }
 
 TEST_F(SettingsStoreTest, AHandWrittenListReadsAsOneText)

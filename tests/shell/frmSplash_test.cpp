@@ -10,9 +10,7 @@
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "platform/qt_twips.h"
 #include "shell/qt_startup.h"
-#include "shell/version.h"
 #include "support/test_environment.h"
 
 namespace shell {
@@ -28,26 +26,11 @@ void Click(QWidget& widget)
     QCoreApplication::sendEvent(&widget, &release);
 }
 
-TEST(VersionText, JoinsTheThreeNumbersWithoutLeadingZeros)
-{
-    EXPECT_EQ(VersionText(kProgramVersion), "Version 1.1.3");
-    EXPECT_EQ(VersionText({2, 0, 15}), "Version 2.0.15");
-}
-
-TEST(frmSplash, LoadingShowsNameAndVersionAndInitialisesTheParser)
+TEST(frmSplash, LoadingShowsTheVersionAndInitialisesTheParser)
 {
     language::TypeKeywords.fill(QString());
     frmSplash splash;
-
-    EXPECT_EQ(splash.Label1->text(), "Orbiscribe");
-    EXPECT_EQ(splash.Label3->text(), "Windows 95");
     EXPECT_EQ(splash.Label4->text(), "Version 1.1.3");
-    EXPECT_FALSE(splash.Label2->text().isEmpty());
-    EXPECT_FALSE(splash.Label5->text().isEmpty());
-    EXPECT_EQ(splash.ProgressBar1->minimum(), 0);
-    EXPECT_EQ(splash.ProgressBar1->maximum(), 250);
-    EXPECT_EQ(splash.ProgressBar1->value(), 0);
-    EXPECT_EQ(splash.size(), QSize(platform::TwipsToPixelsX(11085), platform::TwipsToPixelsY(8130)));
     EXPECT_FALSE(language::TypeKeywords[0].isEmpty());
 }
 
@@ -56,6 +39,7 @@ TEST(frmSplash, ProgressCountsEveryKeywordAndStopsAtItsEnd)
     support::TestEnvironment environment;  // a working folder without a keyword file
     language::ResetCommandTable();
     frmSplash splash;
+    EXPECT_EQ(splash.ProgressBar1->value(), 0);
     language::CommandAdded = [&splash] { splash.AdvanceProgress(); };
 
     language::LoadCommands();
@@ -71,9 +55,7 @@ TEST(frmSplash, ClickHidesIt)
 {
     frmSplash splash;
     splash.show();
-
     Click(splash);
-
     EXPECT_FALSE(splash.isVisible());
 }
 
@@ -87,17 +69,14 @@ TEST(Pause, ProcessesPendingMessagesOnceEvenWithoutWaiting)
     }
 }
 
-TEST(Pause, WaitsItsSecondsWhileTheSplashReactsToAClick)
+TEST(Pause, WaitsItsSecondsWhileMessagesAreProcessed)
 {
-    frmSplash splash;
-    splash.show();
-    QTimer::singleShot(50, [&splash] { Click(splash); });
+    bool ran = false;
+    QTimer::singleShot(50, [&ran] { ran = true; });
     QElapsedTimer clock;
     clock.start();
-
     Pause(0.3);
-
-    EXPECT_FALSE(splash.isVisible());
+    EXPECT_TRUE(ran);
     EXPECT_GE(clock.elapsed(), 300);
     EXPECT_LT(clock.elapsed(), 3000);
 }

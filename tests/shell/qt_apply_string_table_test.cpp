@@ -14,110 +14,48 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "shell/string_table.h"
-
 namespace shell {
 namespace {
 
-TEST(StringTable, HoldsTheRowsOfTheMainWindow)
-{
-    const std::pair<int, QString> rows[] = {
-        {1000, "&File"},           {1001, "&New"},        {1002, "&Open..."},
-        {1003, "&Close"},          {1004, "&Save"},       {1005, "Save &As..."},
-        {1008, "Page Set&up..."},  {1010, "&Print..."},   {1012, "E&xit"},
-        {1013, "&Edit"},           {1015, "Cu&t"},        {1016, "&Copy"},
-        {1017, "&Paste"},          {1019, "&View"},       {1020, "&Toolbar"},
-        {1021, "Status &Bar"},     {1023, "&Options..."}, {1025, "&Tools"},
-        {1026, "&Options..."},     {1027, "&Window"},     {1028, "&New Window"},
-        {1029, "&Cascade"},        {1030, "Tile &Horizontal"}, {1031, "Tile &Vertical"},
-        {1032, "&Arrange Icons"},  {1033, "&Help"},       {1036, "&About "},
-        {1037, "New"},             {1038, "Open"},        {1039, "Save"},
-        {1041, "Print"},           {1042, "Cut"},         {1043, "Copy"},
-        {1044, "Paste"},
-    };
-    for (const auto& [id, text] : rows)
-        EXPECT_EQ(LoadResString(id), text) << id;
-    EXPECT_EQ(LoadResString(20), std::nullopt);
-    EXPECT_EQ(LoadResString(21), std::nullopt);
-    EXPECT_EQ(LoadResString(0), std::nullopt);
-}
-
-TEST(ApplyStringTable, FormCaptionComesFromItsTag)
-{
-    QWidget tagged;
-    tagged.setWindowTitle("design");
-    tagged.setProperty("tag", "1027");
-    QWidget untagged;
-    untagged.setWindowTitle("Orbiscribe");
-    const QFont font = untagged.font();
-
-    ApplyStringTable(tagged);
-    ApplyStringTable(untagged);
-
-    EXPECT_EQ(tagged.windowTitle(), "&Window");
-    EXPECT_EQ(untagged.windowTitle(), "Orbiscribe");
-    EXPECT_EQ(untagged.font(), font);
-}
-
-TEST(ApplyStringTable, MenuItemsWhoseCaptionIsAnIdTakeItsRow)
+TEST(ApplyStringTable, MenuItemsAndToolbarButtonsWhoseWholeTextIsAnIdTakeItsRow)
 {
     QMainWindow form;
     QMenu* file = form.menuBar()->addMenu("1000");
     file->setObjectName("mnuFile");
     QMenu* help = form.menuBar()->addMenu("1033");
     help->menuAction()->setObjectName("mnuHelp");
-    const auto item = [&](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        return action;
+    const struct { const char *name, *caption, *after; } items[] = {
+        {"mnuFileOpen", " 1002 ", "&Open..."},
+        {"mnuHelpAbout", "1036", "&About "},
+        {"mnuFileNMW", "New Mission Wizard", "New Mission Wizard"},
+        {"mnuFileBar0", "-", "-"},
+        {"mnuFileMRU", "", ""},
+        {"mnuFileNoRow", "1007", "1007"},
+        {"mnuFileTooLarge", "66573", "66573"},
+        {"fileClose", "1003", "1003"},  // not a menu item
     };
-    QAction* open = item(file, "mnuFileOpen", " 1002 ");
-    QAction* wizard = item(file, "mnuFileNMW", "New Mission Wizard");
-    QAction* bar = item(file, "mnuFileBar0", "-");
-    QAction* recent = item(file, "mnuFileMRU", "");
-    QAction* noRow = item(file, "mnuFileNoRow", "1007");
-    QAction* tooLarge = item(file, "mnuFileTooLarge", "66573");
-    QAction* notMenuItem = item(file, "fileClose", "1003");
-    QAction* about = item(help, "mnuHelpAbout", "1036");
+    for (const auto& item : items)
+        file->addAction(item.caption)->setObjectName(item.name);
+    QToolBar* toolbar = form.addToolBar("tbToolBar");
+    for (const char* toolTip : {"1037", "Launch Independence War", "1038abc"})
+        toolbar->addAction(QString())->setToolTip(toolTip);
 
     ApplyStringTable(form);
 
     EXPECT_EQ(file->title(), "&File");
     EXPECT_EQ(help->title(), "&Help");
-    EXPECT_EQ(open->text(), "&Open...");
-    EXPECT_EQ(wizard->text(), "New Mission Wizard");
-    EXPECT_EQ(bar->text(), "-");
-    EXPECT_EQ(recent->text(), "");
-    EXPECT_EQ(noRow->text(), "1007");
-    EXPECT_EQ(tooLarge->text(), "66573");
-    EXPECT_EQ(notMenuItem->text(), "1003");
-    EXPECT_EQ(about->text(), "&About ");
+    for (size_t i = 0; i < std::size(items); ++i)
+        EXPECT_EQ(file->actions()[qsizetype(i)]->text(), items[i].after) << items[i].name;
+    QStringList toolTips;
+    for (const QAction* button : toolbar->actions())
+        toolTips << button->toolTip();
+    EXPECT_EQ(toolTips, (QStringList{"New", "Launch Independence War", "1038abc"}));
 }
 
-TEST(ApplyStringTable, ToolbarButtonsWhoseToolTipIsAnIdTakeItsRow)
-{
-    QMainWindow form;
-    QToolBar* toolbar = form.addToolBar("tbToolBar");
-    const auto button = [&](const QString& toolTip) {
-        QAction* action = toolbar->addAction(QString());
-        action->setToolTip(toolTip);
-        return action;
-    };
-    QAction* newButton = button("1037");
-    toolbar->addSeparator();
-    QAction* launch = button("Launch Independence War");
-    QAction* withLetters = button("1038abc");
-
-    ApplyStringTable(form);
-
-    EXPECT_EQ(newButton->toolTip(), "New");
-    EXPECT_EQ(launch->toolTip(), "Launch Independence War");
-    EXPECT_EQ(withLetters->toolTip(), "1038abc");
-}
-
-TEST(ApplyStringTable, LabelsTabsAndListHeadersTakeTheRowOfTheirWholeTag)
+TEST(ApplyStringTable, FormLabelsTabsAndListHeadersTakeTheRowOfTheirWholeTag)
 {
     QWidget form;
+    form.setProperty("tag", "1027");
     auto* label = new QLabel("design", &form);
     label->setProperty("tag", "1042");
     auto* labelWithLetters = new QLabel("design", &form);
@@ -136,6 +74,7 @@ TEST(ApplyStringTable, LabelsTabsAndListHeadersTakeTheRowOfTheirWholeTag)
 
     ApplyStringTable(form);
 
+    EXPECT_EQ(form.windowTitle(), "&Window");
     EXPECT_EQ(label->text(), "Cut");
     EXPECT_EQ(labelWithLetters->text(), "design");
     EXPECT_EQ(tabs->tabText(0), "&Cascade");
@@ -147,37 +86,35 @@ TEST(ApplyStringTable, LabelsTabsAndListHeadersTakeTheRowOfTheirWholeTag)
 
 TEST(ApplyStringTable, OtherControlsTakeTheRowTheirTagAndToolTipBeginWith)
 {
-    QWidget form;
-    const auto button = [&](const char* tag, const char* toolTip = "") {
-        auto* control = new QPushButton("design", &form);
-        control->setProperty("tag", tag);
-        control->setToolTip(toolTip);
-        return control;
+    // Each text is both tag and tool tip of a button: the row replaces both, or neither changes.
+    const std::pair<const char*, const char*> cases[] = {
+        {"1037abc", "New"}, {" 10 38", "Open"}, {"1038.6x", "Save"}, {"1041 printer", "Print"},
+        {"0", nullptr},     {"-1037", nullptr}, {"66573", nullptr},  {"abc 1037", nullptr},
     };
-    QPushButton* letters = button("1037abc", "1041 printer");
-    QPushButton* blanks = button(" 10 38");
-    QPushButton* fraction = button("1038.6x");
-    QPushButton* zero = button("0", "0");
-    QPushButton* negative = button("-1037", "-1037");
-    QPushButton* outOfRange = button("66573", "Cut");
-    QPushButton* noNumber = button("abc 1037");
+    QWidget form;
+    form.setWindowTitle("Orbiscribe");
+    std::vector<QPushButton*> buttons;
+    for (const auto& [text, row] : cases) {
+        buttons.push_back(new QPushButton("design", &form));
+        buttons.back()->setProperty("tag", text);
+        buttons.back()->setToolTip(text);
+    }
     auto* frame = new QGroupBox("design", &form);
     frame->setProperty("tag", "1042");
+    frame->setToolTip("1041");
     auto* textBox = new QLineEdit("typed", &form);
     textBox->setProperty("tag", "1037");
 
     ApplyStringTable(form);
 
-    EXPECT_EQ(letters->text(), "New");
-    EXPECT_EQ(letters->toolTip(), "Print");
-    EXPECT_EQ(blanks->text(), "Open");
-    EXPECT_EQ(fraction->text(), "Save");
-    for (QPushButton* unchanged : {zero, negative, outOfRange, noNumber})
-        EXPECT_EQ(unchanged->text(), "design") << unchanged->property("tag").toString().toStdString();
-    EXPECT_EQ(zero->toolTip(), "0");
-    EXPECT_EQ(negative->toolTip(), "-1037");
-    EXPECT_EQ(outOfRange->toolTip(), "Cut");
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto [text, row] = cases[i];
+        EXPECT_EQ(buttons[i]->text(), row ? row : "design") << text;
+        EXPECT_EQ(buttons[i]->toolTip(), row ? row : text) << text;
+    }
+    EXPECT_EQ(form.windowTitle(), "Orbiscribe");
     EXPECT_EQ(frame->title(), "Cut");
+    EXPECT_EQ(frame->toolTip(), "Print");
     EXPECT_EQ(textBox->text(), "typed");
 }
 
