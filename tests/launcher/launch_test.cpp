@@ -13,143 +13,120 @@
 namespace launcher {
 namespace {
 
+using support::TestEnvironment;
+
+const QByteArray kNone;  // no such file
+const QString kGameFolder = QStringLiteral("wine/drive_c/Program Files/Particle Systems/Independence War");
+
 class LaunchTest : public testing::Test {
 protected:
     void SetUp() override
     {
         shell::options = {};
         QDir(env.driveC()).mkpath("TEMP");
-        QDir(env.driveC()).mkpath(kGameFolder);
+        QDir().mkpath(gameFolder());
+        newRun();
     }
 
-    static inline const QString kGameFolder =
-        QStringLiteral("Program Files/Particle Systems/Independence War");
-
-    QString gameFolder() const { return env.driveC() + '/' + kGameFolder; }
+    QString gameFolder() const { return env.root() + '/' + kGameFolder; }
     QString recordPath() const { return env.root() + "/started"; }
-    QString gameLogSource() const { return env.root() + "/game log"; }
 
-    // The stand-in game at the default game path; it writes what gameWrites gave it as its log.
-    void installGame(const QString& hostPath)
+    // The stand-in game, by default at the default game path; it logs what gameWrites gave it.
+    void installGame(const QString& hostPath = {})
     {
-        support::WriteStandInProgram(hostPath, recordPath(), gameLogSource());
+        support::WriteStandInProgram(hostPath.isEmpty() ? gameFolder() + "/IWAR.EXE" : hostPath, recordPath(),
+                                     env.root() + "/game log");
     }
-    void installGame() { installGame(gameFolder() + "/IWAR.EXE"); }
-    void gameWrites(const QByteArray& log) const { env.writeFile("game log", log); }
+    void gameWrites(const QByteArray& log) const { writeOrRemove("game log", log); }
+    void oldLogIs(const QByteArray& log) const { writeOrRemove(kGameFolder + "/debug.txt", log); }
+    void writeOrRemove(const QString& relativePath, const QByteArray& content) const
+    {
+        QFile::remove(env.root() + '/' + relativePath);
+        if (!content.isNull())
+            env.writeFile(relativePath, content);
+    }
 
-    // The user dismisses the error code box only once the game has run.
-    void dismissErrorCodeWhenTheGameHasRun()
+    // A view that has shown nothing, whose user dismisses the error code box only once the game
+    // has run, and no trace of the last run but the logs.
+    void newRun()
     {
-        view.whileErrorCodeIsShown = [this] { started = support::WaitForStart(recordPath()); };
-    }
-    // Back to a game folder without logs and a view that has shown nothing.
-    void forgetLastRun()
-    {
-        for (const QString& file : {recordPath(), gameLogSource(), gameFolder() + "/debug.txt",
-                                    gameFolder() + "/debug.bak"})
+        for (const QString& file : {recordPath(), gameFolder() + "/debug.bak"})
             QFile::remove(file);
         started.reset();
         view = FakeLaunchView();
+        view.whileErrorCodeIsShown = [this] { started = support::WaitForStart(recordPath()); };
     }
     support::StartRecord waitForGame()
     {
         if (!started)
             started = support::WaitForStart(recordPath());
-        if (!started) {
+        if (!started)
             ADD_FAILURE() << "the game did not run";
-            return {};
-        }
-        return *started;
+        return started.value_or(support::StartRecord());
     }
 
-    static QByteArray contentOf(const QString& hostPath)
+    QByteArray gameFile(const QString& name) const
     {
-        return support::TestEnvironment::readFile(hostPath);
+        return TestEnvironment::readFile(gameFolder() + '/' + name);
     }
-    QByteArray gameFile(const QString& name) const { return contentOf(gameFolder() + '/' + name); }
     QByteArray tempFile(const QString& name) const
     {
-        return contentOf(env.driveC() + "/TEMP/" + name);
+        return TestEnvironment::readFile(env.driveC() + "/TEMP/" + name);
     }
     static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
-    support::TestEnvironment env;
+    TestEnvironment env;
     FakeLaunchView view;
     std::optional<support::StartRecord> started;
 };
 
-TEST_F(LaunchTest, TheDefaultLaunchStartsTheGameWithTheScriptAndListsNothing)
+TEST_F(LaunchTest, LaunchRunsTheScriptAndInDebugModeListsTheNewLogAndKeepsTheHistory)
 {
     installGame();
-    view.lstErrors = QStringList{"from before"};
-    env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", "old run\r\n");
-
-    LaunchIndependenceWar(QStringLiteral("Task Main\r\nEnd"), view);
-
-    const support::StartRecord game = waitForGame();
-    EXPECT_EQ(tempFile("TEMP1.SCR"), "Task Main\r\nEnd\r\n");
-    EXPECT_EQ(tempFile("temp.scr"), "Task Main\r\nEnd\r\n");
-    EXPECT_EQ(game.arguments, QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
-    EXPECT_EQ(game.workDir, canonical(gameFolder()));
-    EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
-    EXPECT_EQ(view.calls, QStringList{"ShowErrors"});
-    EXPECT_EQ(view.lstErrors, QStringList{"from before"});
-    EXPECT_EQ(gameFile("debug.bak"), "old run\r\n");
-    EXPECT_EQ(gameFile("debug.txt"), "old run\r\n");
-}
-
-TEST_F(LaunchTest, DebugModeListsTheNewLogAfterTheErrorCodeAndKeepsTheHistory)
-{
-    installGame();
-    shell::options.LaunchFlags = 144 | kDebugMode;
-    for (const QByteArray& oldLog : {QByteArray("old 1\r\nold 2\r\n"), QByteArray()}) {
-        forgetLastRun();
-        gameWrites("one\r\ntwo\r\nthree\r\n");
-        if (!oldLog.isNull())
-            env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", oldLog);
-        dismissErrorCodeWhenTheGameHasRun();
-
-        LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-
-        const support::StartRecord game = waitForGame();
-        EXPECT_EQ(game.arguments,
-                  QStringList({"-debugscript", "-noslab", "-english", "C:\\TEMP\\temp.scr"}));
-        EXPECT_EQ(view.calls, QStringList({"ShowErrorCode", "ClearErrors", "ShowErrors"}));
-        EXPECT_EQ(view.errorCodes, QList<qint64>{game.pid});
-        EXPECT_EQ(ErrorCodeText(game.pid),
-                  "Independence War returned Error Code " + QString::number(game.pid));
-        EXPECT_EQ(view.lstErrors, QStringList({"one", "two", "three"}));
-        EXPECT_EQ(gameFile("debug.bak"), oldLog + "one\r\ntwo\r\nthree\r\n");
-        EXPECT_EQ(gameFile("debug.txt"), gameFile("debug.bak"));
-    }
-}
-
-TEST_F(LaunchTest, DebugModeWithoutANewLogListsOneEmptyLine)
-{
-    installGame();
-    shell::options.LaunchFlags = kDebugMode;
+    const QByteArray three = "one\r\ntwo\r\nthree\r\n";
+    const QStringList unchanged{"from before"};
     const struct {
-        QByteArray oldLog;   // null: none
-        QByteArray gameLog;  // null: the game writes none
+        bool debug;
+        QByteArray oldLog;
+        QByteArray gameLog;
+        QStringList listed;
+        QByteArray history;  // debug.bak and debug.txt afterwards
     } cases[] = {
-        {"old\r\n", QByteArray()},
-        {QByteArray(), QByteArray()},
-        {"old\r\n", ""},
-        {QByteArray(), ""},
+        {false, "old\r\n", kNone, unchanged, "old\r\n"},
+        {false, kNone, kNone, unchanged, kNone},
+        {true, "old 1\r\nold 2\r\n", three, {"one", "two", "three"}, "old 1\r\nold 2\r\n" + three},
+        {true, kNone, three, {"one", "two", "three"}, three},
+        // No log by the time the box is dismissed, or an empty one: one empty line.
+        {true, "old\r\n", kNone, {""}, "old\r\n\r\n"},
+        {true, kNone, kNone, {""}, "\r\n"},
+        {true, "old\r\n", "", {""}, "old\r\n\r\n"},
+        {true, kNone, "", {""}, "\r\n"},
     };
     for (const auto& c : cases) {
-        forgetLastRun();
-        if (!c.oldLog.isNull())
-            env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", c.oldLog);
-        if (!c.gameLog.isNull())
-            gameWrites(c.gameLog);
-        dismissErrorCodeWhenTheGameHasRun();
+        SCOPED_TRACE(testing::Message() << "debug " << c.debug << ", old log " << c.oldLog.toStdString());
+        newRun();
+        shell::options.LaunchFlags = 144 | (c.debug ? kDebugMode : 0);
+        view.lstErrors = unchanged;
+        oldLogIs(c.oldLog);
+        gameWrites(c.gameLog);
 
-        LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+        LaunchIndependenceWar(QStringLiteral("Task Main\r\nEnd"), view);
 
-        EXPECT_EQ(view.lstErrors, QStringList{""});
-        EXPECT_EQ(gameFile("debug.bak"), c.oldLog + "\r\n");
-        EXPECT_EQ(gameFile("debug.txt"), c.oldLog + "\r\n");
+        const support::StartRecord game = waitForGame();
+        EXPECT_EQ(tempFile("TEMP1.SCR"), "Task Main\r\nEnd\r\n");
+        EXPECT_EQ(tempFile("temp.scr"), "Task Main\r\nEnd\r\n");
+        EXPECT_EQ(game.arguments, (c.debug ? QStringList{"-debugscript"} : QStringList()) +
+                                      QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
+        EXPECT_EQ(game.workDir, canonical(gameFolder()));
+        EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
+        EXPECT_EQ(view.calls, c.debug ? QStringList({"ShowErrorCode", "ClearErrors", "ShowErrors"})
+                                      : QStringList{"ShowErrors"});
+        EXPECT_EQ(view.errorCodes, c.debug ? QList<qint64>{game.pid} : QList<qint64>());
+        EXPECT_EQ(ErrorCodeText(game.pid),
+                  "Independence War returned Error Code " + QString::number(game.pid));
+        EXPECT_EQ(view.lstErrors, c.listed);
+        EXPECT_EQ(gameFile("debug.bak"), c.history);
+        EXPECT_EQ(gameFile("debug.txt"), c.history);
     }
 }
 
@@ -165,7 +142,7 @@ TEST_F(LaunchTest, WithoutAScriptWindowTheEarlierScriptRunsOrNothingDoes)
 
     QFile::remove(env.driveC() + "/TEMP/Temp1.scr");
     QFile::remove(env.driveC() + "/TEMP/temp.scr");
-    view = FakeLaunchView();
+    newRun();
     shell::options.LaunchFlags = kDebugMode;
     LaunchIndependenceWar(std::nullopt, view);
     ASSERT_EQ(view.calls.size(), 2);
@@ -178,24 +155,20 @@ TEST_F(LaunchTest, WithoutAScriptWindowTheEarlierScriptRunsOrNothingDoes)
 TEST_F(LaunchTest, AGameThatWasNotStartedIsReportedWithThePathAndTheLogSurvives)
 {
     shell::options.LaunchFlags = 144 | kDebugMode;
-    const QString exe = gameFolder() + "/IWAR.EXE";
     const struct {
         const char* what;
         std::function<void()> arrange;
         QStringList named;
     } cases[] = {
-        {"no C:\\TEMP",
-         [&] { QDir(env.driveC() + "/TEMP").removeRecursively(); },
-         {"C:\\TEMP\\TEMP1.SCR"}},
+        {"no C:\\TEMP", [&] { QDir(env.driveC() + "/TEMP").removeRecursively(); }, {"C:\\TEMP\\TEMP1.SCR"}},
         {"no game", [] {}, {shell::kDefaultLaunchPath}},
-        {"no wine",
-         [&] { env.writeFile("wine/drive_c/" + kGameFolder + "/IWAR.EXE", "MZ"); },
+        {"no wine", [&] { env.writeFile(kGameFolder + "/IWAR.EXE", "MZ"); },
          {shell::kDefaultLaunchPath, "wine"}},
     };
     for (const auto& c : cases) {
         QDir(env.driveC()).mkpath("TEMP");
-        QFile::remove(exe);
-        env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", "old\r\n");
+        QFile::remove(gameFolder() + "/IWAR.EXE");
+        oldLogIs("old\r\n");
         c.arrange();
         view = FakeLaunchView();
         support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
@@ -205,8 +178,7 @@ TEST_F(LaunchTest, AGameThatWasNotStartedIsReportedWithThePathAndTheLogSurvives)
         ASSERT_EQ(view.calls.size(), 2) << c.what;
         EXPECT_TRUE(view.calls[0].startsWith("ShowFailure: ")) << c.what;
         for (const QString& named : c.named)
-            EXPECT_TRUE(view.calls[0].contains(named))
-                << c.what << ": " << view.calls[0].toStdString();
+            EXPECT_TRUE(view.calls[0].contains(named)) << c.what << ": " << view.calls[0].toStdString();
         EXPECT_EQ(view.calls[1], "ShowErrors") << c.what;
         EXPECT_EQ(gameFile("debug.txt"), "old\r\n") << c.what;
     }
@@ -216,10 +188,8 @@ TEST_F(LaunchTest, TheOldLogIsKeptWhenItCannotBeSavedAsDebugBak)
 {
     installGame();
     QDir(gameFolder()).mkpath("debug.bak");  // a folder: the copy cannot replace it
-    env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", "precious\r\n");
-
+    oldLogIs("precious\r\n");
     LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-
     waitForGame();
     EXPECT_EQ(gameFile("debug.txt"), "precious\r\n");
 }
@@ -229,37 +199,24 @@ TEST_F(LaunchTest, ALaunchPathWithoutBackslashKeepsTheWorkingDirectory)
     installGame(env.workDir() + "/iwar.exe");
     shell::options.LaunchPath = QStringLiteral("IWAR.EXE");
     shell::options.LaunchFlags = kDebugMode;
-    dismissErrorCodeWhenTheGameHasRun();
     env.writeFile("work/debug.txt", "old\r\n");
     gameWrites("new\r\n");
 
     LaunchIndependenceWar(QStringLiteral("Task Main"), view);
 
     EXPECT_EQ(waitForGame().workDir, canonical(env.workDir()));
-    EXPECT_EQ(canonical(QDir::currentPath()), canonical(env.workDir()));
     EXPECT_EQ(view.lstErrors, QStringList{"new"});
-    EXPECT_EQ(contentOf(env.workDir() + "/debug.bak"), "old\r\nnew\r\n");
-    EXPECT_EQ(contentOf(env.workDir() + "/debug.txt"), "old\r\nnew\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.bak"), "old\r\nnew\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.txt"), "old\r\nnew\r\n");
 }
 
-TEST_F(LaunchTest, ErrorsListsTheGameFolderLogOnceEachTime)
-{
-    env.writeFile("wine/drive_c/" + kGameFolder + "/DEBUG.TXT",
-                  "first\r\nsecond\r\nlast without end");
-    view.lstErrors = QStringList{"from before"};
-    ListErrors(view);
-    ListErrors(view);
-    EXPECT_EQ(view.lstErrors, QStringList({"first", "second", "last without end"}));
-    EXPECT_EQ(view.calls, QStringList({"ClearErrors", "ShowErrors", "ClearErrors", "ShowErrors"}));
-    EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
-}
-
-TEST_F(LaunchTest, LogLinesEndAtEveryKindOfLineBreakAndKeepEveryCharacter)
+TEST_F(LaunchTest, ErrorsListsEachLineOfTheLogOnceWhateverItsLineBreaks)
 {
     const struct {
         QByteArray log;
         QStringList lines;
     } cases[] = {
+        {"first\r\nsecond\r\nlast without end", {"first", "second", "last without end"}},
         {"", {}},
         {"\r\n", {""}},
         {"a\r\n\r\n", {"a", ""}},
@@ -268,12 +225,17 @@ TEST_F(LaunchTest, LogLinesEndAtEveryKindOfLineBreakAndKeepEveryCharacter)
         {"caf\xE9 \x80\r\n", {QString::fromUtf8("café €")}},
         {QByteArray("x\0y", 3), {QString::fromUtf16(u"x\0y", 3)}},
     };
+    view.lstErrors = QStringList{"from before"};
     for (const auto& c : cases) {
-        env.writeFile("wine/drive_c/" + kGameFolder + "/debug.txt", c.log);
+        env.writeFile(kGameFolder + "/DEBUG.TXT", c.log);
         ListErrors(view);
         EXPECT_EQ(view.lstErrors, c.lines) << c.log.toStdString();
+        ListErrors(view);
+        EXPECT_EQ(view.lstErrors, c.lines) << "listed again";
     }
-    EXPECT_FALSE(view.calls.join('\n').contains("ReportNoLog"));
+    EXPECT_EQ(view.calls.filter("ReportNoLog"), QStringList());
+    EXPECT_EQ(view.calls.count("ShowErrors"), 2 * qsizetype(std::size(cases)));
+    EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
 }
 
 TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
@@ -296,21 +258,16 @@ TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
         {"C:\\GAMES\\LONGGAME.EXE", "Games", "Games/LONG", "long"},
         {"IWAR.EXE", "", "", "work"},
     };
+    const auto folder = [this](const QString& onDriveC) {
+        return canonical(onDriveC.isEmpty() ? env.workDir() : env.driveC() + '/' + onDriveC);
+    };
     for (const auto& c : cases) {
-        const QString launchFolder = canonical(env.driveC() + '/' + c.launchFolder);
-        const QString errorsFolder = canonical(env.driveC() + '/' + c.errorsFolder);
         ASSERT_TRUE(QDir::setCurrent(env.workDir()));
         shell::options.LaunchPath = c.launchPath;
-        view = FakeLaunchView();
-
         LaunchIndependenceWar(QStringLiteral("Task Main"), view);  // no game there: not started
-        EXPECT_EQ(canonical(QDir::currentPath()),
-                  c.launchFolder.isEmpty() ? canonical(env.workDir()) : launchFolder)
-            << c.launchPath;
+        EXPECT_EQ(canonical(QDir::currentPath()), folder(c.launchFolder)) << c.launchPath;
         ListErrors(view);
-        EXPECT_EQ(canonical(QDir::currentPath()),
-                  c.errorsFolder.isEmpty() ? canonical(env.workDir()) : errorsFolder)
-            << c.launchPath;
+        EXPECT_EQ(canonical(QDir::currentPath()), folder(c.errorsFolder)) << c.launchPath;
         EXPECT_EQ(view.lstErrors, QStringList{c.listed}) << c.launchPath;
     }
 }

@@ -19,24 +19,18 @@ protected:
         support::WriteStandInProgram(hostPath, record, QString());
         return record;
     }
-    QString installOnDriveC(const QString& path)
-    {
-        return installProgram(env.driveC() + '/' + path);
-    }
+    QString installOnDriveC(const QString& path) { return installProgram(env.driveC() + '/' + path); }
 
     // Starts the command line, which must succeed, and gives what the program recorded.
     support::StartRecord start(const QString& commandLine, const QString& record)
     {
+        QFile::remove(record);
         qint64 taskId = 0;
         const Status status = StartProcess(commandLine, taskId);
         EXPECT_TRUE(status.ok()) << status.message().toStdString();
-        const std::optional<support::StartRecord> started = support::WaitForStart(record);
-        if (!started) {
-            ADD_FAILURE() << "the program did not run: " << commandLine.toStdString();
-            return {};
-        }
-        EXPECT_EQ(started->pid, taskId);
-        return *started;
+        const support::StartRecord started = support::WaitForStart(record).value_or(support::StartRecord{-1});
+        EXPECT_EQ(started.pid, taskId) << "-1: the program did not run: " << commandLine.toStdString();
+        return started;
     }
 
     // Starts the command line, which must fail, and gives the failure's message.
@@ -55,52 +49,39 @@ private:
     int programCount_ = 0;
 };
 
-TEST_F(StartProcessTest, AnUnquotedPathWithBlanksIsFoundAndRunsInOurWorkingDirectory)
+TEST_F(StartProcessTest, TheProgramIsFoundWithOrWithoutQuotesAndExeAndGetsItsArguments)
 {
-    const QString record = installOnDriveC("My Games/Iwar Folder/IWAR.EXE");
-    const support::StartRecord started =
-        start("C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", record);
-    EXPECT_EQ(started.arguments, QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
-    EXPECT_EQ(started.workDir, QFileInfo(env.workDir()).canonicalFilePath());
-}
-
-TEST_F(StartProcessTest, ExeIsAddedToAProgramNameWithoutExtension)
-{
-    const QString record = installOnDriveC("My Games/LAUNCHER.EXE");
-    for (const char* line : {"C:\\My Games\\Launcher arg", "\"C:\\My Games\\launcher\" arg",
-                             "C:\\My Games\\Launcher.exe arg"}) {
-        EXPECT_EQ(start(line, record).arguments, QStringList{"arg"}) << line;
-        QFile::remove(record);
-    }
+    const QString iwar = installOnDriveC("My Games/Iwar Folder/IWAR.EXE");
+    const QString launcher = installOnDriveC("My Games/LAUNCHER.EXE");
+    const QString game = installOnDriveC("Game/G.EXE");
+    const struct {
+        const char* line;
+        const QString& record;
+        QStringList arguments;
+    } cases[] = {
+        {"C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", iwar,
+         {"-noslab", "-english", "C:\\TEMP\\temp.scr"}},
+        {"C:\\My Games\\Launcher arg", launcher, {"arg"}},
+        {"\"C:\\My Games\\launcher\" arg", launcher, {"arg"}},
+        {"C:\\My Games\\Launcher.exe arg", launcher, {"arg"}},
+        {"C:\\Game\\G.EXE", game, {}},
+        {"  C:\\Game\\G.EXE  ", game, {}},
+        {"C:\\Game\\G.EXE  a\t b  ", game, {"a", "b"}},
+        {"C:\\Game\\G.EXE \"two words\" \"\" x", game, {"two words", "", "x"}},
+        {"C:\\Game\\G.EXE c\"d e\"f \"open end", game, {"cd ef", "open end"}},
+        {"\"C:\\Game\\G.EXE\"\"a b\"", game, {"a b"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(start(c.line, c.record).arguments, c.arguments) << c.line;
+    EXPECT_EQ(start("C:\\Game\\G.EXE", game).workDir, QFileInfo(env.workDir()).canonicalFilePath());
 }
 
 TEST_F(StartProcessTest, TheFirstExistingBeginningWinsUnlessThePathIsQuoted)
 {
     const QString shadow = installOnDriveC("My.exe");
     const QString game = installOnDriveC("My Games/IWAR.EXE");
-    EXPECT_EQ(start("C:\\My Games\\IWAR.EXE -w", shadow).arguments,
-              QStringList({"Games\\IWAR.EXE", "-w"}));
+    EXPECT_EQ(start("C:\\My Games\\IWAR.EXE -w", shadow).arguments, QStringList({"Games\\IWAR.EXE", "-w"}));
     EXPECT_EQ(start("\"C:\\My Games\\IWAR.EXE\" -w", game).arguments, QStringList{"-w"});
-}
-
-TEST_F(StartProcessTest, ArgumentsSplitAtBlanksAndGroupInQuotes)
-{
-    const QString record = installOnDriveC("Game/G.EXE");
-    const struct {
-        const char* line;
-        QStringList arguments;
-    } cases[] = {
-        {"C:\\Game\\G.EXE", {}},
-        {"  C:\\Game\\G.EXE  ", {}},
-        {"C:\\Game\\G.EXE  a\t b  ", {"a", "b"}},
-        {"C:\\Game\\G.EXE \"two words\" \"\" x", {"two words", "", "x"}},
-        {"C:\\Game\\G.EXE c\"d e\"f \"open end", {"cd ef", "open end"}},
-        {"\"C:\\Game\\G.EXE\"\"a b\"", {"a b"}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(start(c.line, record).arguments, c.arguments) << c.line;
-        QFile::remove(record);
-    }
 }
 
 TEST_F(StartProcessTest, AProgramThatCannotRunIsNamedInTheFailure)
@@ -127,21 +108,17 @@ TEST_F(StartProcessTest, AProgramThatCannotRunIsNamedInTheFailure)
 TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
 {
     const QString exe = env.writeFile("wine/drive_c/Game/WIN.EXE", QByteArray("MZ\x90\0", 4));
-    QDir(env.root()).mkpath("bin");
     const QString wineRecord = installProgram(env.root() + "/bin/wine");
-
     {
-        support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/work"));
+        support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
         const QString message = failure("C:\\GAME\\win.exe a");
         EXPECT_TRUE(message.contains("C:\\GAME\\win.exe")) << message.toStdString();
         EXPECT_TRUE(message.contains("wine")) << message.toStdString();
     }
-
     support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/bin"));
     const support::StartRecord started = start("C:\\GAME\\win.exe a \"b c\"", wineRecord);
     ASSERT_EQ(started.arguments.size(), 3);
-    EXPECT_EQ(QFileInfo(started.arguments[0]).canonicalFilePath(),
-              QFileInfo(exe).canonicalFilePath());
+    EXPECT_EQ(QFileInfo(started.arguments[0]).canonicalFilePath(), QFileInfo(exe).canonicalFilePath());
     EXPECT_EQ(started.arguments.mid(1), QStringList({"a", "b c"}));
 }
 

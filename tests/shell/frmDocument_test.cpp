@@ -7,75 +7,66 @@ namespace shell::testing {
 namespace {
 
 using platform::MsgBoxResult;
+using support::TestEnvironment;
 
 using ScriptWindow = WindowTest;
 
 TEST_F(ScriptWindow, ClosingAsksEveryTimeAndFollowsTheAnswer)
 {
+    const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
     frmMain& window = Start();
+    Open(opened);
     window.mnuFileNew->trigger();
     window.mnuFileNew->trigger();
     const QList<frmDocument*> documents = ScriptWindows();
-    for (frmDocument* document : documents)
-        document->rtfText.setSelText("NUMBER x");
+    for (frmDocument* document : {documents[0], documents[2], documents[3]})
+        document->rtfText.setSelText("NUMBER y");
 
-    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes};
-    window.mnuFileClose->trigger();  // Script 3: Cancel
-    documents[1]->parentWidget()->close();  // Script 2: No
-    documents[0]->parentWidget()->close();  // Script 1: Yes
-
-    ASSERT_EQ(messages.size(), 3u);
-    for (int index = 0; index < 3; ++index)
-        EXPECT_EQ(messages[index].title, "Save?");
-    EXPECT_EQ(messages[0].text, "Do you wish to save your changes to Script 3?");
-    EXPECT_EQ(messages[1].text, "Do you wish to save your changes to Script 2?");
-    EXPECT_EQ(Captions(), QStringList{"Script 3"});
-    EXPECT_EQ(ScriptWindows()[0]->rtfText.Text(), "NUMBER x");
-    EXPECT_FALSE(QFile::exists(environment.workDir() + "/Script 2"));
-    EXPECT_EQ(support::TestEnvironment::readFile(environment.workDir() + "/Script 1"), "NUMBER x\r\n");
-}
-
-TEST_F(ScriptWindow, YesRewritesAFileThatWasNeverChanged)
-{
-    const QString path = environment.writeFile("mission.scr", "NUMBER x\r\n");
-    frmMain& window = Start();
-    fileAnswers = {path};
-    window.mnuFileOpen->trigger();
-    saveAnswers = {MsgBoxResult::Yes};
+    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes};
     window.mnuFileClose->trigger();
-    EXPECT_EQ(messages.back().text, "Do you wish to save your changes to " + path + "?");
-    EXPECT_EQ(support::TestEnvironment::readFile(path), "NUMBER x\r\n\r\n");
+    for (const int closed : {2, 1, 0})
+        documents[closed]->parentWidget()->close();
+
+    EXPECT_EQ(MessageTexts(), (QStringList{"Do you wish to save your changes to Script 4?",
+                                           "Do you wish to save your changes to Script 3?",
+                                           "Do you wish to save your changes to " + opened + "?",
+                                           "Do you wish to save your changes to Script 1?"}));
+    for (const MessageShown& message : messages)
+        EXPECT_EQ(message.title, "Save?");
+    EXPECT_EQ(Captions(), QStringList{"Script 4"});
+    EXPECT_EQ(ScriptWindows()[0]->rtfText.Text(), "NUMBER y");
+    EXPECT_FALSE(QFile::exists(environment.workDir() + "/Script 3"));
+    EXPECT_EQ(TestEnvironment::readFile(opened), "NUMBER x\r\n\r\n") << "never changed, written all the same";
+    EXPECT_EQ(TestEnvironment::readFile(environment.workDir() + "/Script 1"), "NUMBER y\r\n");
 }
 
-TEST_F(ScriptWindow, EnterColoursAndAnalysesWithTheirStatusTexts)
+TEST_F(ScriptWindow, EnterColoursAndAnalysesWithTheirStatusTextsAndNoOtherKeyDoes)
 {
     frmMain& window = Start();
     frmDocument& document = *window.activeScriptWindow();
+    QTest::keyClick(document.rtfText.widget(), Qt::Key_A);
+    QTest::keyClick(document.rtfText.widget(), Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(status.texts.isEmpty()) << status.texts.join(", ").toStdString();
+    EXPECT_EQ(document.rtfText.Text(), "a");
+
+    document.rtfText.setSelStart(0);
+    document.rtfText.setSelLength(1);
     document.rtfText.setSelText("NUMBER speed");
     for (const auto modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
                                  Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         options.SystemFlags = 1;
         status.texts.clear();
         language::ClearVariables();
-        PressKey(document, Qt::Key_Return, modifiers, "\r");
-        EXPECT_EQ(status.texts, (QStringList{"Coloring Script 1...", "Normal", "Parsing Script 1...", "Normal"}));
+        QTest::keyClick(document.rtfText.widget(), Qt::Key_Return, modifiers);
+        EXPECT_EQ(status.texts,
+                  (QStringList{"Coloring Script 1...", "Normal", "Parsing Script 1...", "Normal"}));
         EXPECT_EQ(language::VarTable[0][0], "speed");
 
         options.SystemFlags = 0;
         status.texts.clear();
-        PressKey(document, Qt::Key_Return, modifiers, "\r");
+        QTest::keyClick(document.rtfText.widget(), Qt::Key_Return, modifiers);
         EXPECT_EQ(status.texts, (QStringList{"Parsing Script 1...", "Normal"}));
     }
-}
-
-TEST_F(ScriptWindow, OtherKeysChangeNothingOutsideTheBox)
-{
-    frmMain& window = Start();
-    frmDocument& document = *window.activeScriptWindow();
-    PressKey(document, Qt::Key_A, {}, "a");
-    PressKey(document, Qt::Key_M, Qt::ControlModifier);
-    EXPECT_TRUE(status.texts.isEmpty()) << status.texts.join(", ").toStdString();
-    EXPECT_EQ(document.rtfText.Text(), "a");
 }
 
 TEST_F(ScriptWindow, BecomingActiveAnalysesTheScript)
@@ -89,42 +80,31 @@ TEST_F(ScriptWindow, BecomingActiveAnalysesTheScript)
     window.mdiArea->activatePreviousSubWindow();
     EXPECT_EQ(status.texts, (QStringList{"Parsing Script 1...", "Normal"}));
     EXPECT_EQ(language::VarTable[0][0], "first");
-
     window.mdiArea->activateNextSubWindow();
     EXPECT_EQ(language::VarTable[0][0], "second");
 }
 
-TEST_F(ScriptWindow, BoxKeepsAHundredTwipBorder)
+TEST_F(ScriptWindow, BoxKeepsAHundredTwipBorderAndTakesTheBackgroundColourOnFocus)
 {
-    using platform::PixelsToTwipsX;
-    using platform::PixelsToTwipsY;
-    using platform::TwipsToPixelsX;
-    using platform::TwipsToPixelsY;
-    frmMain& window = Start();
-    frmDocument& document = *window.activeScriptWindow();
-    const auto boxFor = [](QSize client) {
-        const int width = int(PixelsToTwipsX(client.width())) - 200;
-        const int height = int(PixelsToTwipsY(client.height())) - 200;
-        return QRect(TwipsToPixelsX(100), TwipsToPixelsY(100), TwipsToPixelsX(width), TwipsToPixelsY(height));
+    using namespace platform;
+    frmDocument& document = *Start().activeScriptWindow();
+    const QWidget& box = *document.rtfText.widget();
+    const auto boxFor = [](int width, int height) {
+        return QRect(TwipsToPixelsX(100), TwipsToPixelsY(100),
+                     TwipsToPixelsX(int(PixelsToTwipsX(width)) - 200),
+                     TwipsToPixelsY(int(PixelsToTwipsY(height)) - 200));
     };
-
     document.resize(300, 200);
-    EXPECT_EQ(document.rtfText.widget()->geometry(), boxFor({300, 200}));
-    const QRect last = document.rtfText.widget()->geometry();
+    EXPECT_EQ(box.geometry(), boxFor(300, 200));
     document.resize(300, TwipsToPixelsY(150));  // below 200 twips: the box stays as it was
-    EXPECT_EQ(document.rtfText.widget()->geometry(), last);
+    EXPECT_EQ(box.geometry(), boxFor(300, 200));
     document.resize(400, 250);
-    EXPECT_EQ(document.rtfText.widget()->geometry(), boxFor({400, 250}));
-}
+    EXPECT_EQ(box.geometry(), boxFor(400, 250));
 
-TEST_F(ScriptWindow, FocusGivesTheBoxTheBackgroundColour)
-{
-    frmMain& window = Start();
-    frmDocument& document = *window.activeScriptWindow();
     options.TextColors[BackgroundColor] = 0x336699;
     QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(document.rtfText.widget(), &focus);
-    EXPECT_EQ(document.rtfText.widget()->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QMenuBar>
-#include <QStatusBar>
+#include <QRegularExpression>
 #include <QToolBar>
 
 #include "platform/qt_twips.h"
@@ -17,21 +17,9 @@ using platform::PixelsToTwipsX;
 using platform::PixelsToTwipsY;
 using platform::TwipsToPixelsX;
 using platform::TwipsToPixelsY;
+using support::TestEnvironment;
 
 using MainWindow = WindowTest;
-
-// Each item of a menu as "name|shown text|shortcut", with "|hidden" for a hidden item.
-QStringList Items(const QMenu* menu)
-{
-    QStringList items;
-    for (const QAction* item : menu->actions()) {
-        QString line = item->objectName() + u'|' + item->text() + u'|' + item->shortcut().toString();
-        if (!item->isVisible())
-            line += QStringLiteral("|hidden");
-        items.append(line);
-    }
-    return items;
-}
 
 QStringList ShownRecentFiles(const frmMain& window)
 {
@@ -41,84 +29,64 @@ QStringList ShownRecentFiles(const frmMain& window)
     return shown;
 }
 
-TEST_F(MainWindow, FirstRunWithAnEmptyStore)
+TEST_F(MainWindow, EmptyOrUnusableStoreGivesTheDefaults)
 {
-    frmMain& window = Start();
-    EXPECT_EQ(window.windowTitle(), "Orbiscribe");
-    EXPECT_EQ(window.pos(), QPoint(TwipsToPixelsX(1000), TwipsToPixelsY(1000)));
-    EXPECT_EQ(window.size(), QSize(TwipsToPixelsX(6500), TwipsToPixelsY(6500)));
-    EXPECT_EQ(ShownRecentFiles(window), (QStringList{"<hidden>", "<hidden>", "<hidden>"}));
-    EXPECT_FALSE(window.mnuFileBar5->isVisible());
-    EXPECT_EQ(Captions(), QStringList{"Script 1"});
-    EXPECT_EQ(window.activeScriptWindow(), ScriptWindows().value(0));
-    EXPECT_EQ(window.sbStatusBarPanels[0]->text(), "Normal");
-    EXPECT_FALSE(window.sbStatusBarPanels[1]->text().isEmpty());
-    EXPECT_FALSE(window.sbStatusBarPanels[2]->text().isEmpty());
-    EXPECT_TRUE(messages.empty());
+    for (const bool unusable : {false, true}) {
+        if (unusable) {
+            Store("Settings", "MainLeft", "99999999");
+            Store("Settings", "MainWidth", "-3000");
+        }
+        frmMain& window = Start();
+        EXPECT_EQ(window.pos(), QPoint(TwipsToPixelsX(1000), TwipsToPixelsY(1000)));
+        EXPECT_EQ(window.size(), QSize(TwipsToPixelsX(6500), TwipsToPixelsY(6500)));
+        EXPECT_EQ(ShownRecentFiles(window), (QStringList{"<hidden>", "<hidden>", "<hidden>"}));
+        EXPECT_FALSE(window.mnuFileBar5->isVisible());
+        EXPECT_EQ(Captions(), QStringList{"Script 1"});
+        EXPECT_EQ(window.activeScriptWindow(), ScriptWindows().value(0));
+        EXPECT_EQ(window.sbStatusBarPanels[0]->text(), "Normal");
+        EXPECT_FALSE(window.sbStatusBarPanels[1]->text().isEmpty() ||
+                     window.sbStatusBarPanels[2]->text().isEmpty());
+        EXPECT_TRUE(messages.empty());
+    }
 }
 
 TEST_F(MainWindow, MenusAndToolbarAsLaidOut)
 {
     frmMain& window = Start();
+    // Each menu as its caption and its items, with their shortcuts; "-" for a bar, a hidden item
+    // in brackets.
     QStringList menus;
-    for (const QAction* menu : window.menuBar()->actions())
-        menus.append(menu->menu()->objectName() + u'|' + menu->text());
-    EXPECT_EQ(menus, (QStringList{"mnuFile|&File", "mnuEdit|&Edit", "mnuView|&View",
-                                  "mnuTools|&Tools", "mnuWindow|&Window", "mnuHelp|&Help"}));
-    EXPECT_EQ(Items(window.mnuFile),
-              (QStringList{"mnuFileNew|&New|Ctrl+N", "mnuFileNMW|New Mission Wizard||hidden",
-                           "mnuFileOpen|&Open...|Ctrl+O", "mnuFileClose|&Close|", "mnuFileBar0||",
-                           "mnuFileSave|&Save|", "mnuFileSaveAs|Save &As...|", "mnuFileBar1||",
-                           "mnuFilePageSetup|Page Set&up...|", "mnuFilePrint|&Print...|",
-                           "mnuFileBar3||", "mnuFileMRU|||hidden", "mnuFileMRU|||hidden",
-                           "mnuFileMRU|||hidden", "mnuFileBar5|||hidden", "mnuFileExit|E&xit|"}));
-    EXPECT_EQ(Items(window.mnuEdit), (QStringList{"mnuEditCut|Cu&t|Ctrl+X", "mnuEditCopy|&Copy|Ctrl+C",
-                                                  "mnuEditPaste|&Paste|Ctrl+V"}));
-    EXPECT_EQ(Items(window.mnuView),
-              (QStringList{"mnuViewToolbar|&Toolbar|", "mnuViewStatusBar|Status &Bar|", "mnuViewBar0||",
-                           "mnuViewOptions|&Options...|"}));
+    for (const QAction* menu : window.menuBar()->actions()) {
+        QStringList items{menu->text()};
+        for (const QAction* item : menu->menu()->actions()) {
+            QString shown = item->isSeparator() ? QStringLiteral("-") : item->text();
+            if (!item->shortcut().isEmpty())
+                shown += u' ' + item->shortcut().toString();
+            items.append(item->isVisible() ? shown : u'[' + shown + u']');
+        }
+        menus.append(items.join(u'|'));
+    }
+    EXPECT_EQ(menus, (QStringList{"&File|&New Ctrl+N|[New Mission Wizard]|&Open... Ctrl+O|&Close|-|&Save|"
+                                  "Save &As...|-|Page Set&up...|&Print...|-|[]|[]|[]|[-]|E&xit",
+                                  "&Edit|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V",
+                                  "&View|&Toolbar|Status &Bar|-|&Options...",
+                                  "&Tools|&Options...|Launch Independence War|-|Variables|Starships",
+                                  "&Window|&New Window|Errors|-|&Cascade|Tile &Horizontal|Tile &Vertical|"
+                                  "&Arrange Icons",
+                                  "&Help|&About "}));
     EXPECT_TRUE(window.mnuViewToolbar->isChecked());
     EXPECT_TRUE(window.mnuViewStatusBar->isChecked());
-    EXPECT_EQ(Items(window.mnuTools),
-              (QStringList{"mnuToolsOptions|&Options...|",
-                           "mnuToolsLaunchIndependenceWar|Launch Independence War|", "mnuToolsSep||",
-                           "mnuToolsVariables|Variables|", "mnuToolsStarships|Starships|"}));
-    EXPECT_EQ(Items(window.mnuWindow),
-              (QStringList{"mnuWindowNewWindow|&New Window|", "mnuWindowsErrors|Errors|", "mnuWindowBar0||",
-                           "mnuWindowCascade|&Cascade|", "mnuWindowTileHorizontal|Tile &Horizontal|",
-                           "mnuWindowTileVertical|Tile &Vertical|",
-                           "mnuWindowArrangeIcons|&Arrange Icons|"}));
-    EXPECT_EQ(Items(window.mnuHelp), QStringList{"mnuHelpAbout|&About |"});
 
     QStringList buttons;
-    for (const QAction* button : window.tbToolBar->actions()) {
-        if (button->isSeparator())
-            buttons.append(QStringLiteral("-"));
-        else
-            buttons.append(button->objectName() + u'|' + button->toolTip() +
-                           (button->icon().isNull() ? QStringLiteral("|no image") : QString()));
-    }
+    for (const QAction* button : window.tbToolBar->actions())
+        buttons.append(button->isSeparator() ? QStringLiteral("-")
+                                             : button->objectName() + u'|' + button->toolTip() +
+                                                   (button->icon().isNull() ? "|no image" : ""));
     EXPECT_EQ(buttons, (QStringList{"New|New", "Open|Open", "Save|Save", "-", "Print|Print", "-", "Cut|Cut",
                                     "Copy|Copy", "Paste|Paste", "-", "Launch|Launch Independence War"}));
 }
 
-TEST_F(MainWindow, RecentFilesAcrossARestart)
-{
-    Store("MRU", "MRU1", "C:\\a.scr");
-    Store("MRU", "MRU3", "C:\\c.scr");
-    frmMain& window = Start();
-    EXPECT_EQ(ShownRecentFiles(window), (QStringList{"C:\\a.scr", "<hidden>", "C:\\c.scr"}));
-    EXPECT_TRUE(window.mnuFileBar5->isVisible());
-
-    ASSERT_TRUE(Exit({MsgBoxResult::No}));
-    EXPECT_EQ(Stored("MRU", "MRU1"), "C:\\a.scr");
-    EXPECT_EQ(Stored("MRU", "MRU2"), "");
-    EXPECT_EQ(Stored("MRU", "MRU3"), "C:\\c.scr");
-
-    EXPECT_EQ(ShownRecentFiles(Start()), (QStringList{"C:\\a.scr", "<hidden>", "C:\\c.scr"}));
-}
-
-TEST_F(MainWindow, RecentFileWithAmpersandShowsItAsACharacter)
+TEST_F(MainWindow, RecentAndWindowListsShowCaptionsAmpersandsIncluded)
 {
     const QString path = environment.writeFile("Tom & Jerry.scr", "NUMBER x");
     Store("MRU", "MRU1", path);
@@ -126,6 +94,18 @@ TEST_F(MainWindow, RecentFileWithAmpersandShowsItAsACharacter)
     EXPECT_EQ(window.mnuFileMRU[0]->text(), QString(path).replace("&", "&&"));
     window.mnuFileMRU[0]->trigger();
     EXPECT_EQ(Captions().value(1), path);
+
+    window.mnuFileNew->trigger();
+    emit window.mnuWindow->aboutToShow();
+    emit window.mnuWindow->aboutToShow();  // built afresh, not added twice
+    QStringList listed;
+    for (const QAction* item : window.mnuWindow->actions().mid(7))
+        listed.append(item->isSeparator() ? QStringLiteral("-")
+                                          : item->text() + (item->isChecked() ? "|checked" : ""));
+    EXPECT_EQ(listed, (QStringList{"-", "&1 Script 1", "&2 " + QString(path).replace("&", "&&"),
+                                   "&3 Script 3|checked"}));
+    window.mnuWindow->actions()[9]->trigger();
+    EXPECT_EQ(window.activeScriptWindow()->caption(), path);
 }
 
 TEST_F(MainWindow, WindowNumbersAreNeverGivenTwice)
@@ -165,28 +145,8 @@ TEST_F(MainWindow, ReopenLoadsAndColoursOnlyAndKeepsTheList)
     EXPECT_EQ(window.activeScriptWindow()->rtfText.Text(), "NUMBER x\r\n");
     EXPECT_EQ(ShownRecentFiles(window), (QStringList{"C:\\a.scr", "C:\\b.scr", "<hidden>"}));
     // Only the new, still empty windows were analysed, as they became active.
-    EXPECT_EQ(status.texts,
-              (QStringList{"Parsing Script 2...", "Normal", "Parsing Script 3...", "Normal"}));
+    EXPECT_EQ(status.texts, (QStringList{"Parsing Script 2...", "Normal", "Parsing Script 3...", "Normal"}));
     EXPECT_TRUE(language::VarTable[0][0].isEmpty());
-}
-
-TEST_F(MainWindow, WindowMenuListsTheScriptWindows)
-{
-    frmMain& window = Start();
-    window.mnuFileNew->trigger();
-    window.mnuFileNew->trigger();
-    ScriptWindows()[1]->setCaption("C:\\R&D\\a.scr");
-    emit window.mnuWindow->aboutToShow();
-    emit window.mnuWindow->aboutToShow();  // built afresh, not added twice
-
-    QStringList listed;
-    for (const QAction* item : window.mnuWindow->actions().mid(7))
-        listed.append(item->isSeparator() ? QStringLiteral("-")
-                                          : item->text() + (item->isChecked() ? "|checked" : ""));
-    EXPECT_EQ(listed, (QStringList{"-", "&1 Script 1", "&2 C:\\R&&D\\a.scr", "&3 Script 3|checked"}));
-
-    window.mnuWindow->actions()[9]->trigger();
-    EXPECT_EQ(window.activeScriptWindow()->caption(), "C:\\R&D\\a.scr");
 }
 
 TEST_F(MainWindow, OpenLoadsAnalysesAndPushesThePath)
@@ -194,14 +154,8 @@ TEST_F(MainWindow, OpenLoadsAnalysesAndPushesThePath)
     const QString path = environment.writeFile("scripts/mission.scr", "NUMBER speed\r\nSTRING name");
     language::AddCommand("NUMBER");
     frmMain& window = Start();
-    fileAnswers = {path};
-    window.mnuFileOpen->trigger();
-
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].kind, "Open");
-    EXPECT_EQ(dialogs[0].title, "Open");
-    EXPECT_EQ(dialogs[0].filter, "Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp");
-    EXPECT_FALSE(dialogs[0].cancelError);
+    Open(path);
+    EXPECT_EQ(dialogs, QStringList{"Open|Open|Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp"});
     EXPECT_EQ(Captions(), (QStringList{"Script 1", path}));
     EXPECT_EQ(window.activeScriptWindow()->rtfText.Text(), "NUMBER speed\r\nSTRING name");
     EXPECT_EQ(ColorOf(*window.activeScriptWindow(), 0), QColor(Qt::blue));
@@ -210,121 +164,83 @@ TEST_F(MainWindow, OpenLoadsAnalysesAndPushesThePath)
     EXPECT_EQ(ShownRecentFiles(window), (QStringList{path, "<hidden>", "<hidden>"}));
     EXPECT_TRUE(window.mnuFileBar5->isVisible());
 
-    // The same file again: two windows with one caption, the path twice in the list.
     fileAnswers = {path};
     window.tbToolBar_ButtonClick("Open");
     EXPECT_EQ(Captions(), (QStringList{"Script 1", path, path}));
     EXPECT_EQ(ShownRecentFiles(window), (QStringList{path, path, "<hidden>"}));
-    window.mnuFileNew->trigger();
-    EXPECT_EQ(Captions().last(), "Script 4");
 }
 
-TEST_F(MainWindow, OpenOfRtfKeepsTheTextAndSaveWritesItPlain)
+TEST_F(MainWindow, OpenThenSaveWritesThePlainTextBack)
 {
-    const QByteArray wordPad =
+    QByteArray bytes = "first line\r\n";
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n')
+            bytes.append(char(byte));
+    }
+    bytes.append("\r\nlast line");
+    const QString plain = environment.writeFile("bytes.scr", bytes);
+    const QString rtf = environment.writeFile(
+        "mission.scr",
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
         "{\\colortbl ;\\red0\\green0\\blue255;}\r\n"
         "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\cf1\\f0\\fs20 NUMBER\\cf0  "
-        "caf\\'e9\\par\r\n"
-        "STRING s\\tab ; note\\par\r\n"
-        "}\r\n";
-    const QString path = environment.writeFile("mission.scr", wordPad);
+        "caf\\'e9\\par\r\nSTRING s\\tab ; note\\par\r\n}\r\n");
     frmMain& window = Start();
-    fileAnswers = {path};
-    window.mnuFileOpen->trigger();
-    frmDocument* document = window.activeScriptWindow();
-    ASSERT_EQ(document->caption(), path);
-    const QString text = document->rtfText.Text();
+    Open(plain);
+    window.mnuFileSave->trigger();
+    EXPECT_EQ(TestEnvironment::readFile(plain), bytes + "\r\n");
+
+    Open(rtf);
+    const QString text = window.activeScriptWindow()->rtfText.Text();
     EXPECT_TRUE(text.startsWith(QString::fromUtf8("NUMBER café\r\nSTRING s\t; note"))) << text.toStdString();
     EXPECT_EQ(language::VarTable[0][0], QString::fromUtf8("café"));
-
     window.mnuFileSave->trigger();
-    EXPECT_EQ(support::TestEnvironment::readFile(path), platform::EncodeText(text) + "\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(rtf), platform::EncodeText(text) + "\r\n");
 }
 
-TEST_F(MainWindow, OpenThenSaveWritesEveryByteBack)
-{
-    QByteArray content = "first line\r\n";
-    for (int byte = 1; byte < 256; ++byte) {
-        if (byte != '\r' && byte != '\n')
-            content.append(char(byte));
-    }
-    content.append("\r\nlast line");
-    const QString path = environment.writeFile("bytes.scr", content);
-    frmMain& window = Start();
-    fileAnswers = {path};
-    window.mnuFileOpen->trigger();
-    window.mnuFileSave->trigger();
-    EXPECT_EQ(support::TestEnvironment::readFile(path), content + "\r\n");
-}
-
-TEST_F(MainWindow, OpenOfAFileThatCannotBeReadLeavesNoWindow)
+TEST_F(MainWindow, FileThatCannotBeReadIsReportedAndLeavesNoWindow)
 {
     const QString missing = environment.root() + "/missing.scr";
     const QString folder = environment.root() + "/folder.scr";
     QDir().mkpath(folder);
+    Store("MRU", "MRU1", "C:\\gone.scr");
     frmMain& window = Start();
-    for (const QString& path : {missing, folder}) {
+    for (const QString& path : {QStringLiteral("C:\\gone.scr"), missing, folder}) {
         messages.clear();
-        fileAnswers = {path};
-        window.mnuFileOpen->trigger();
+        if (path.startsWith("C:"))
+            window.mnuFileMRU[0]->trigger();
+        else
+            Open(path);
         ASSERT_EQ(messages.size(), 1u) << "a failure message and no save question";
-        EXPECT_TRUE(messages[0].text.contains(path)) << messages[0].text.toStdString();
+        const QRegularExpression pathAndReason(QRegularExpression::escape(path) + ": \\S");
+        EXPECT_TRUE(pathAndReason.match(messages[0].text).hasMatch()) << messages[0].text.toStdString();
         EXPECT_EQ(Captions(), QStringList{"Script 1"});
     }
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_EQ(ShownRecentFiles(window), (QStringList{folder, missing, "<hidden>"}));
-    window.mnuFileNew->trigger();
-    EXPECT_EQ(Captions().last(), "Script 4");
-}
-
-TEST_F(MainWindow, ReopenOfAFileThatCannotBeReadLeavesNoWindow)
-{
-    Store("MRU", "MRU1", "C:\\gone.scr");
-    frmMain& window = Start();
-    window.mnuFileMRU[0]->trigger();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains("C:\\gone.scr")) << messages[0].text.toStdString();
-    EXPECT_EQ(Captions(), QStringList{"Script 1"});
-    EXPECT_EQ(ShownRecentFiles(window), (QStringList{"C:\\gone.scr", "<hidden>", "<hidden>"}));
     EXPECT_FALSE(QFile::exists(environment.driveC() + "/gone.scr"));
+    EXPECT_EQ(ShownRecentFiles(window), (QStringList{folder, missing, "C:\\gone.scr"}));
 }
 
-TEST_F(MainWindow, CancelledDialogsChangeNothing)
-{
-    const QString chosen = environment.root() + "/chosen.scr";
-    frmMain& window = Start();
-    fileAnswers = {chosen};
-    window.mnuFileSave->trigger();
-    ASSERT_TRUE(QFile::remove(chosen));
-
-    fileAnswers = {"", "", ""};
-    window.mnuFileOpen->trigger();
-    window.mnuFileSave->trigger();
-    window.mnuFileSaveAs->trigger();
-    EXPECT_EQ(dialogs.size(), 4u);
-    EXPECT_EQ(Captions(), QStringList{"Script 1"});
-    EXPECT_FALSE(QFile::exists(chosen));
-    EXPECT_FALSE(window.mnuFileBar5->isVisible());
-}
-
-TEST_F(MainWindow, SaveOfAnUntitledWindowKeepsItsCaption)
+TEST_F(MainWindow, SaveOfAnUntitledWindowKeepsItsCaptionAndACancelChangesNothing)
 {
     const QString chosen = environment.root() + "/chosen.scr";
     frmMain& window = Start();
     window.activeScriptWindow()->rtfText.setSelText("NUMBER x");
-    fileAnswers = {chosen, ""};
+    fileAnswers = {chosen, "", "", ""};
     window.mnuFileSave->trigger();
-    EXPECT_EQ(support::TestEnvironment::readFile(chosen), "NUMBER x\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(chosen), "NUMBER x\r\n");
     EXPECT_EQ(Captions(), QStringList{"Script 1"});
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].kind, "Save");
-    EXPECT_EQ(dialogs[0].title, "Save");
-    EXPECT_EQ(dialogs[0].filter, "Script Files (*.scr)|*.scr");
-    EXPECT_FALSE(dialogs[0].cancelError);
+    EXPECT_EQ(dialogs, QStringList{"Save|Save|Script Files (*.scr)|*.scr"});
 
+    // Each dialog now opens on the chosen file; cancelling it must not take that file.
+    ASSERT_TRUE(QFile::remove(chosen));
     window.tbToolBar_ButtonClick("Save");
-    EXPECT_EQ(dialogs.size(), 2u) << "still untitled, so asked again";
+    window.mnuFileOpen->trigger();
+    window.mnuFileSaveAs->trigger();
+    EXPECT_EQ(dialogs.size(), 4) << "still untitled, so Save asked again";
+    EXPECT_EQ(Captions(), QStringList{"Script 1"});
+    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_FALSE(window.mnuFileBar5->isVisible());
 }
 
 TEST_F(MainWindow, SaveAsRetitlesTheWindow)
@@ -335,16 +251,15 @@ TEST_F(MainWindow, SaveAsRetitlesTheWindow)
     fileAnswers = {opened, renamed};
     window.mnuFileOpen->trigger();
     window.mnuFileSaveAs->trigger();
-    EXPECT_EQ(dialogs.back().title, "Save As");
-    EXPECT_EQ(dialogs.back().filter, "All Files (*.*)|*.*");
+    EXPECT_EQ(dialogs.back(), "Save|Save As|All Files (*.*)|*.*");
     EXPECT_EQ(window.activeScriptWindow()->caption(), renamed);
-    EXPECT_EQ(support::TestEnvironment::readFile(renamed), "NUMBER a\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(renamed), "NUMBER a\r\n");
 
     window.activeScriptWindow()->rtfText.setSelText("STRING b\r\n");
     window.mnuFileSave->trigger();
-    EXPECT_EQ(dialogs.size(), 2u);
-    EXPECT_EQ(support::TestEnvironment::readFile(renamed), "STRING b\r\nNUMBER a\r\n");
-    EXPECT_EQ(support::TestEnvironment::readFile(opened), "NUMBER a");
+    EXPECT_EQ(dialogs.size(), 2);
+    EXPECT_EQ(TestEnvironment::readFile(renamed), "STRING b\r\nNUMBER a\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(opened), "NUMBER a");
 
     // An untitled window named by Save As is saved on closing under that name.
     const QString named = environment.root() + "/named.scr";
@@ -354,19 +269,21 @@ TEST_F(MainWindow, SaveAsRetitlesTheWindow)
     window.activeScriptWindow()->rtfText.setSelText("BOOL c");
     saveAnswers = {MsgBoxResult::Yes};
     window.mnuFileClose->trigger();
-    EXPECT_EQ(support::TestEnvironment::readFile(named), "BOOL c\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(named), "BOOL c\r\n");
     EXPECT_FALSE(QFile::exists(environment.workDir() + "/Script 3"));
 }
 
-TEST_F(MainWindow, FailedSaveKeepsTheWindowItsTextAndItsCaption)
+TEST_F(MainWindow, FailedSaveIsReportedAndKeepsTheWindowAndWhatWasOnDisk)
 {
-    const QString opened = environment.writeFile("folder/opened.scr", "NUMBER a");
+    const QString opened = environment.writeFile("opened.scr", "NUMBER a");
     const QString unreachable = environment.root() + "/no such folder/new.scr";
     frmMain& window = Start();
-    fileAnswers = {opened, unreachable};
-    window.mnuFileOpen->trigger();
-    ASSERT_TRUE(QDir(environment.root() + "/folder").removeRecursively());
+    Open(opened);
+    // A folder in the file's place, which no write may replace.
+    ASSERT_TRUE(QFile::remove(opened));
+    environment.writeFile("opened.scr/inside", "kept");
 
+    fileAnswers = {unreachable};
     window.mnuFileSave->trigger();
     window.mnuFileSaveAs->trigger();
     saveAnswers = {MsgBoxResult::Yes};
@@ -380,6 +297,7 @@ TEST_F(MainWindow, FailedSaveKeepsTheWindowItsTextAndItsCaption)
     EXPECT_TRUE(texts[3].contains(opened)) << texts[3].toStdString();
     EXPECT_EQ(Captions(), (QStringList{"Script 1", opened}));
     EXPECT_EQ(window.activeScriptWindow()->rtfText.Text(), "NUMBER a");
+    EXPECT_EQ(TestEnvironment::readFile(opened + "/inside"), "kept");
 }
 
 TEST_F(MainWindow, FileCommandsWithNoScriptWindow)
@@ -401,8 +319,7 @@ TEST_F(MainWindow, FileCommandsWithNoScriptWindow)
     EXPECT_TRUE(Captions().isEmpty());
 
     const QString path = environment.writeFile("a.scr", "NUMBER a");
-    fileAnswers = {path};
-    window.mnuFileOpen->trigger();
+    Open(path);
     window.mnuFileNew->trigger();
     EXPECT_EQ(Captions(), (QStringList{path, "Script 3"}));
 }
@@ -425,62 +342,49 @@ TEST_F(MainWindow, CancelStopsTheShutDownAndStoresNothing)
     EXPECT_NE(Stored("MRU", "MRU1"), "<missing>");
 }
 
-TEST_F(MainWindow, ExitStoresPlacementOptionsKeywordsAndRecentFiles)
+// Exit stores the options, the keywords and the recent files, and the placement of a window
+// that is not minimised; a maximised one comes back normal, with the maximised placement.
+TEST_F(MainWindow, RestartKeepsTheRecentFilesAndThePlacement)
 {
-    Store("Settings", "MainLeft", "1500");
-    Store("Settings", "MainTop", "1200");
-    Store("Settings", "MainWidth", "7000");
-    Store("Settings", "MainHeight", "5000");
-    frmMain& window = Start();
-    EXPECT_EQ(window.pos(), QPoint(TwipsToPixelsX(1500), TwipsToPixelsY(1200)));
-    window.move(TwipsToPixelsX(2000), TwipsToPixelsY(3000));
-    ASSERT_TRUE(Exit({MsgBoxResult::No}));
-
-    EXPECT_EQ(Stored("Settings", "MainLeft").toFloat(), float(PixelsToTwipsX(TwipsToPixelsX(2000))));
-    EXPECT_EQ(Stored("Settings", "MainTop").toFloat(), float(PixelsToTwipsY(TwipsToPixelsY(3000))));
-    EXPECT_EQ(Stored("Settings", "MainWidth").toFloat(), float(PixelsToTwipsX(TwipsToPixelsX(7000))));
-    EXPECT_EQ(Stored("Settings", "MainHeight").toFloat(), float(PixelsToTwipsY(TwipsToPixelsY(5000))));
-    EXPECT_EQ(Stored("Options", "LaunchFlags"), "144");
-    EXPECT_EQ(Stored("MRU", "MRU1"), "");
-    EXPECT_TRUE(QFile::exists(environment.workDir() + "/commands.dat"));
-}
-
-TEST_F(MainWindow, ExitWhileMinimisedKeepsTheStoredPlacement)
-{
+    Store("MRU", "MRU1", "C:\\a.scr");
+    Store("MRU", "MRU3", "C:\\c.scr");
     Store("Settings", "MainLeft", "1500");
     Store("Settings", "MainTop", "1200.5");
-    frmMain& window = Start();
-    window.showMinimized();
-    ASSERT_TRUE(window.isMinimized());
+    const QStringList recentFiles{"C:\\a.scr", "<hidden>", "C:\\c.scr"};
+    frmMain& minimised = Start();
+    EXPECT_EQ(minimised.pos(), QPoint(TwipsToPixelsX(1500), TwipsToPixelsY(1200.5)));
+    EXPECT_EQ(ShownRecentFiles(minimised), recentFiles);
+    EXPECT_TRUE(minimised.mnuFileBar5->isVisible());
+    minimised.showMinimized();
+    ASSERT_TRUE(minimised.isMinimized());
     ASSERT_TRUE(Exit({MsgBoxResult::No}));
     EXPECT_EQ(Stored("Settings", "MainLeft"), "1500");
     EXPECT_EQ(Stored("Settings", "MainTop"), "1200.5");
     EXPECT_EQ(Stored("Settings", "MainWidth"), "<missing>");
-    EXPECT_EQ(Stored("Options", "SystemFlags"), "1");
-    EXPECT_EQ(Stored("MRU", "MRU3"), "");
+    EXPECT_EQ(Stored("MRU", "MRU1"), "C:\\a.scr");
+    EXPECT_EQ(Stored("MRU", "MRU2"), "");
+    EXPECT_EQ(Stored("MRU", "MRU3"), "C:\\c.scr");
+    EXPECT_EQ(Stored("Options", "LaunchFlags"), "144");
     EXPECT_TRUE(QFile::exists(environment.workDir() + "/commands.dat"));
-}
 
-TEST_F(MainWindow, ExitWhileMaximisedStartsNormalWithThatPlacement)
-{
-    frmMain& window = Start();
-    window.showMaximized();
-    QCoreApplication::processEvents();
-    const QRect maximised = window.geometry();
+    Store("Settings", "MainWidth", "7000");
+    Store("Settings", "MainHeight", "5000");
+    frmMain& moved = Start();
+    EXPECT_EQ(ShownRecentFiles(moved), recentFiles);
+    moved.move(TwipsToPixelsX(2000), TwipsToPixelsY(3000));
     ASSERT_TRUE(Exit({MsgBoxResult::No}));
+    EXPECT_EQ(Stored("Settings", "MainLeft").toFloat(), float(PixelsToTwipsX(TwipsToPixelsX(2000))));
+    EXPECT_EQ(Stored("Settings", "MainTop").toFloat(), float(PixelsToTwipsY(TwipsToPixelsY(3000))));
+    EXPECT_EQ(Stored("Settings", "MainWidth").toFloat(), float(PixelsToTwipsX(TwipsToPixelsX(7000))));
+    EXPECT_EQ(Stored("Settings", "MainHeight").toFloat(), float(PixelsToTwipsY(TwipsToPixelsY(5000))));
 
-    frmMain& restarted = Start();
-    EXPECT_FALSE(restarted.isMaximized());
-    EXPECT_EQ(restarted.geometry(), maximised);
-}
-
-TEST_F(MainWindow, PlacementThatCannotBeUsedGivesTheDefaults)
-{
-    Store("Settings", "MainLeft", "99999999");
-    Store("Settings", "MainWidth", "-3000");
-    frmMain& window = Start();
-    EXPECT_EQ(window.pos(), QPoint(TwipsToPixelsX(1000), TwipsToPixelsY(1000)));
-    EXPECT_EQ(window.size(), QSize(TwipsToPixelsX(6500), TwipsToPixelsY(6500)));
+    frmMain& maximised = Start();
+    maximised.showMaximized();
+    QCoreApplication::processEvents();
+    const QRect geometry = maximised.geometry();
+    ASSERT_TRUE(Exit({MsgBoxResult::No}));
+    EXPECT_FALSE(Start().isMaximized());
+    EXPECT_EQ(main->geometry(), geometry);
 }
 
 }  // namespace

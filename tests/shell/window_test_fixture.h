@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <QTextCursor>
-#include <QWindow>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
@@ -43,14 +41,6 @@ protected:
     }
 };
 
-// A dialog shown to the user: its kind ("Open", "Save", ...) and the properties it was shown with.
-struct DialogShown {
-    QString kind;
-    QString title;
-    QString filter;
-    bool cancelError;
-};
-
 // A message box shown to the user.
 struct MessageShown {
     QString text;
@@ -68,27 +58,14 @@ protected:
         language::ResetCommandTable();
         language::InitParser();
         platform::CommonDialog::setAnswerHook([this](const QString& kind, platform::CommonDialog& dialog) {
-            dialogs.push_back({kind, dialog.DialogTitle, dialog.Filter, dialog.CancelError});
-            if (fileAnswers.empty()) {
-                ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog";
-                dialog.FileName.clear();
-                return false;
-            }
-            dialog.FileName = fileAnswers.front();
-            fileAnswers.pop_front();
+            dialogs.append(kind + u'|' + dialog.DialogTitle + u'|' + dialog.Filter);
+            dialog.FileName = Next(fileAnswers, QString(), kind);
             return !dialog.FileName.isEmpty();
         });
         platform::setMsgBoxHook([this](const QString& text, const QString& title) {
             messages.push_back({text, title});
-            if (title != u"Save?")
-                return platform::MsgBoxResult::Ok;
-            if (saveAnswers.empty()) {
-                ADD_FAILURE() << "unexpected question: " << text.toStdString();
-                return platform::MsgBoxResult::Cancel;
-            }
-            const platform::MsgBoxResult answer = saveAnswers.front();
-            saveAnswers.pop_front();
-            return answer;
+            return title == u"Save?" ? Next(saveAnswers, platform::MsgBoxResult::Cancel, text)
+                                     : platform::MsgBoxResult::Ok;
         });
     }
 
@@ -99,17 +76,26 @@ protected:
         platform::setMsgBoxHook(nullptr);
     }
 
-    // Creates the main window as the start-up does, shows it and waits until it is on screen,
-    // then records the status texts from here on.
+    // The answer the test gave for the question; without one, the question was not expected.
+    template <typename Answer>
+    static Answer Next(std::deque<Answer>& answers, Answer otherwise, const QString& question)
+    {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question.toStdString();
+            return otherwise;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    // Creates the main window as the start-up does and shows it, then records the status texts.
     frmMain& Start()
     {
+        main.reset();
         main = std::make_unique<frmMain>();
         main->show();
-        QElapsedTimer waited;
-        waited.start();
-        while (!main->windowHandle()->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QCoreApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
         main->sbStatusBarPanels[0]->installEventFilter(&status);
         status.texts.clear();
         return *main;
@@ -125,6 +111,12 @@ protected:
         if (closed)
             main.reset();
         return closed;
+    }
+
+    void Open(const QString& path)
+    {
+        fileAnswers.push_back(path);
+        main->mnuFileOpen->trigger();
     }
 
     // The script windows still open, in the order they were created.
@@ -145,13 +137,12 @@ protected:
         return captions;
     }
 
-    static void PressKey(frmDocument& document, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
-                         const QString& text = {})
+    QStringList MessageTexts() const
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(document.rtfText.widget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-        QApplication::sendEvent(document.rtfText.widget(), &release);
+        QStringList texts;
+        for (const MessageShown& message : messages)
+            texts.append(message.text);
+        return texts;
     }
 
     // The colour the box shows for the character at a position of its text's first line.
@@ -172,19 +163,11 @@ protected:
         platform::SaveSetting(kApplicationName, section, key, value);
     }
 
-    QStringList MessageTexts() const
-    {
-        QStringList texts;
-        for (const MessageShown& message : messages)
-            texts.append(message.text);
-        return texts;
-    }
-
     support::TestEnvironment environment;
     std::unique_ptr<frmMain> main;
     std::deque<QString> fileAnswers;  // the path chosen in the next file dialog; empty: cancel
     std::deque<platform::MsgBoxResult> saveAnswers;
-    std::vector<DialogShown> dialogs;
+    QStringList dialogs;  // each as "kind|title|filter", the kind being "Open", "Save", ...
     std::vector<MessageShown> messages;
     StatusLog status;
 };
