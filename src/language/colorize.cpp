@@ -2,8 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
+#include <optional>
 #include <span>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "shell/options.h"
 
@@ -23,7 +29,7 @@ namespace {
 class KeywordMatcher {
 public:
     // The state before any text, and after any unit that no keyword holds.
-    static constexpr qint32 kStart = 0;
+    static constexpr qsizetype kStart = 0;
 
     explicit KeywordMatcher(const CommandSlots& keywords)
     {
@@ -32,20 +38,24 @@ public:
         buildMoves();
     }
 
-    // The state after one more unit.
-    qint32 next(qint32 state, char16_t unit) const
+    // The state after one more unit. States are wide so that a row is found without widening.
+    qsizetype next(qsizetype state, char16_t unit) const
     {
         const qint32 unitClass = classOf(unit);
         if (unitClass == kUnitInNoKeyword)
             return kStart;
-        return state >= 0 ? rows_[state + unitClass] : stateOf(nodeAfter(~state, unitClass));
+        return state >= 0 ? (rows_.data() + unitClass)[state]
+                          : stateOf(nodeAfter(qint32(~state), unitClass));
     }
 
     // Length of the longest keyword that ends where the state was reached, 0 when none.
-    qint32 matchLength(qint32 state) const { return state >= 0 ? rows_[state] : longest_[~state]; }
+    qint32 matchLength(qsizetype state) const
+    {
+        return state >= 0 ? rows_[state] : longest_[~state];
+    }
 
-    // Whether some keyword holds the unit.
-    bool holds(char16_t unit) const { return classOf(unit) != kUnitInNoKeyword; }
+    // The units of all keywords, sorted and each once.
+    const std::vector<char16_t>& alphabet() const { return alphabet_; }
 
 private:
     static constexpr qint32 kRoot = 0;
@@ -206,28 +216,12 @@ private:
     qint32 rowNodes_ = 1;
 };
 
-// Characters [start, end) of the text.
-struct Span {
-    qsizetype start;
-    qsizetype end;
-};
-
-// The union of spans added in order of their ends, kept sorted and apart: a new span swallows
-// the spans at the back that it overlaps or touches.
-class SpanUnion {
-public:
-    void add(qsizetype start, qsizetype end)
-    {
-        while (!spans_.empty() && spans_.back().end >= start) {
-            start = std::min(start, spans_.back().start);
-            spans_.pop_back();
-        }
-        spans_.push_back({start, end});
-    }
-    const std::vector<Span>& spans() const { return spans_; }
-
-private:
-    std::vector<Span> spans_;
+// Which units of a block of the text may be part of a keyword, and which are comment markers
+// (line feed, ";", "/", "*"): bit k stands for unit k of the block.
+struct Block {
+    static constexpr qsizetype kSize = 64;
+    quint64 keywordUnits = 0;
+    quint64 markers = 0;
 };
 
 bool IsCommentMarker(char16_t unit)
@@ -236,33 +230,25 @@ bool IsCommentMarker(char16_t unit)
     return (unit < 64) & (kMarkers >> (unit & 63));
 }
 
-// A first look at the text, 64 units at a time, for the units that may be part of a keyword
-// and the comment markers, so that the matcher and the comment tracker see only those.
-class UnitSurvey {
+// The survey one unit at a time through a table of the Latin-1 units. Serves any keyword
+// alphabet: units above Latin-1 are all taken as possible parts of a keyword, and the matcher
+// sorts them out.
+class TableSurvey {
 public:
-    static constexpr qsizetype kBlockSize = 64;
-    struct Block {
-        quint64 keywordUnits = 0;  // bit k: unit k of the block may be part of a keyword
-        quint64 markers = 0;       // bit k: unit k of the block is a comment marker
-    };
-
-    explicit UnitSurvey(const KeywordMatcher& matcher)
+    explicit TableSurvey(std::span<const char16_t> alphabet)
     {
         for (std::size_t unit = 0; unit < kinds_.size(); ++unit) {
-            kinds_[unit] = quint8(matcher.holds(char16_t(unit)) ? kKeywordUnit : 0)
+            const bool inKeyword = std::binary_search(alphabet.begin(), alphabet.end(), unit);
+            kinds_[unit] = quint8(inKeyword ? kKeywordUnit : 0)
                            | quint8(IsCommentMarker(char16_t(unit)) ? kMarker : 0);
         }
     }
 
-    Block look(QStringView text, qsizetype blockStart) const
+    Block look(const char16_t* units) const
     {
-        const QStringView units = text.sliced(blockStart).first(
-            std::min(kBlockSize, text.size() - blockStart));
         Block block;
-        for (qsizetype k = 0; k < units.size(); ++k) {
-            // Units above Latin-1 are left to the matcher itself.
-            const char16_t unit = units[k].unicode();
-            const quint64 kind = unit < kinds_.size() ? kinds_[unit] : kKeywordUnit;
+        for (qsizetype k = 0; k < Block::kSize; ++k) {
+            const quint64 kind = units[k] < kinds_.size() ? kinds_[units[k]] : kKeywordUnit;
             block.keywordUnits |= (kind & kKeywordUnit) << k;
             block.markers |= ((kind & kMarker) >> 1) << k;
         }
@@ -276,6 +262,128 @@ private:
     std::array<quint8, 256> kinds_;
 };
 
+#if defined(__SSE2__)
+// The survey sixteen units at a time, for keyword alphabets within Latin-1 that form a few
+// ranges of consecutive units (the built-in keywords need four: "#", "3", "A" to "Z", "_").
+// The units are narrowed to bytes with unsigned saturation, which keeps every Latin-1 unit and
+// turns every other unit into 0x00 or 0xFF; at worst those are taken as possible parts of a
+// keyword, and the matcher sorts them out. A byte b lies in the range [low, low + span] when
+// b - low, wrapped to a byte, is at most span: when taking span from it with saturation leaves
+// zero.
+class ByteRangeSurvey {
+public:
+    static constexpr std::size_t kMaxRanges = 8;
+
+    // Nothing when the alphabet goes beyond Latin-1 or needs more than kMaxRanges ranges.
+    static std::optional<ByteRangeSurvey> For(std::span<const char16_t> alphabet)
+    {
+        ByteRangeSurvey survey;
+        for (std::size_t first = 0, next; first < alphabet.size(); first = next) {
+            for (next = first + 1;
+                 next < alphabet.size() && alphabet[next] == alphabet[next - 1] + 1; ++next) {
+            }
+            if (alphabet[next - 1] > 0xFF || survey.ranges_.size() == kMaxRanges)
+                return std::nullopt;
+            survey.ranges_.push_back({Broadcast(alphabet[first]),
+                                      Broadcast(alphabet[next - 1] - alphabet[first])});
+        }
+        return survey;
+    }
+
+    Block look(const char16_t* units) const
+    {
+        Block block;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i bytes = Narrow(units + 16 * part);
+            block.keywordUnits |= BitsOf(keywordUnits(bytes)) << 16 * part;
+            block.markers |= BitsOf(Markers(bytes)) << 16 * part;
+        }
+        return block;
+    }
+
+private:
+    struct Range {
+        __m128i low;
+        __m128i span;
+    };
+
+    static __m128i Broadcast(int byte) { return _mm_set1_epi8(char(byte)); }
+
+    static __m128i Narrow(const char16_t* units)
+    {
+        return _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)),
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
+    }
+
+    // All ones in the bytes that lie in some range: the least of what each range leaves is
+    // zero.
+    __m128i keywordUnits(__m128i bytes) const
+    {
+        __m128i least = Broadcast(0xFF);
+        for (const Range& range : ranges_) {
+            const __m128i beyond = _mm_subs_epu8(_mm_sub_epi8(bytes, range.low), range.span);
+            least = _mm_min_epu8(least, beyond);
+        }
+        return _mm_cmpeq_epi8(least, _mm_setzero_si128());
+    }
+
+    static __m128i Markers(__m128i bytes)
+    {
+        const auto is = [bytes](char marker) { return _mm_cmpeq_epi8(bytes, Broadcast(marker)); };
+        return _mm_or_si128(_mm_or_si128(is('\n'), is(';')), _mm_or_si128(is('/'), is('*')));
+    }
+
+    // One bit per byte that is all ones.
+    static quint64 BitsOf(__m128i bytes) { return quint16(_mm_movemask_epi8(bytes)); }
+
+    std::vector<Range> ranges_;
+};
+#endif
+
+// A first look at the text, a block at a time, for the units that may be part of a keyword and
+// the comment markers, so that the matcher and the comment tracker see only those.
+class UnitSurvey {
+public:
+    explicit UnitSurvey(std::span<const char16_t> alphabet)
+        : table_(alphabet)
+#if defined(__SSE2__)
+        , byteRanges_(ByteRangeSurvey::For(alphabet))
+#endif
+    {
+    }
+
+    // The block of the text from blockStart, which may run short at the end of the text.
+    Block look(QStringView text, qsizetype blockStart) const
+    {
+        const char16_t* units = text.utf16() + blockStart;
+        const qsizetype count = text.size() - blockStart;
+        if (count >= Block::kSize)
+            return lookAt(units);
+        std::array<char16_t, Block::kSize> padded{};
+        std::copy_n(units, count, padded.begin());
+        Block block = lookAt(padded.data());
+        const quint64 inText = (quint64(1) << count) - 1;
+        block.keywordUnits &= inText;
+        block.markers &= inText;
+        return block;
+    }
+
+private:
+    Block lookAt(const char16_t* units) const
+    {
+#if defined(__SSE2__)
+        if (byteRanges_)
+            return byteRanges_->look(units);
+#endif
+        return table_.look(units);
+    }
+
+    TableSurvey table_;
+#if defined(__SSE2__)
+    std::optional<ByteRangeSurvey> byteRanges_;
+#endif
+};
+
 template <typename Visit>
 void ForEachSetBit(quint64 bits, qsizetype offset, Visit visit)
 {
@@ -283,24 +391,71 @@ void ForEachSetBit(quint64 bits, qsizetype offset, Visit visit)
         visit(offset + std::countr_zero(bits));
 }
 
+// One bit per unit of the text, in words of one block each.
+class UnitBits {
+public:
+    explicit UnitBits(qsizetype units) : words_((units + Block::kSize - 1) / Block::kSize) {}
+
+    quint64 word(qsizetype index) const { return words_[index]; }
+    void addToWord(qsizetype index, quint64 bits) { words_[index] |= bits; }
+
+    // Sets the bits of units [start, end).
+    void set(qsizetype start, qsizetype end)
+    {
+        while (start < end) {
+            const qsizetype stop = std::min(end, (start | (Block::kSize - 1)) + 1);
+            words_[start / Block::kSize] |= ~quint64(0) >> (Block::kSize - (stop - start))
+                                            << start % Block::kSize;
+            start = stop;
+        }
+    }
+
+private:
+    std::vector<quint64> words_;
+};
+
 // The matcher fed only the units that may be part of a keyword: a unit skipped in between
-// holds no keyword, so the matcher starts afresh after it.
+// holds no keyword, so the matcher starts afresh after it. Marks, for every unit, the longest
+// keyword that ends with it: it holds all the others that do.
 class KeywordTracker {
 public:
-    explicit KeywordTracker(const KeywordMatcher& matcher) : matcher_(matcher) {}
-
-    // Length of the longest keyword that ends with unit i, 0 when none.
-    qint32 matchEndingAt(qsizetype i, char16_t unit)
+    KeywordTracker(const KeywordMatcher& matcher, QStringView text, UnitBits& keywords)
+        : matcher_(matcher), text_(text), keywords_(keywords)
     {
-        state_ = matcher_.next(i == lastFed_ + 1 ? state_ : KeywordMatcher::kStart, unit);
-        lastFed_ = i;
-        return matcher_.matchLength(state_);
+    }
+
+    // The keywords that end in the block are gathered in a word of their own; only those that
+    // begin in an earlier block are written at once.
+    [[gnu::noinline]] void feed(quint64 keywordUnits, qsizetype blockStart)
+    {
+        // Bit k: unit k follows a unit the matcher was fed, so the matcher goes on. As a mask
+        // rather than a choice, for which units follow on is hard to predict.
+        const quint64 goesOn = keywordUnits << 1 | lastUnitFed_;
+        const char16_t* const units = text_.utf16() + blockStart;
+        qsizetype state = state_;
+        quint64 inBlock = 0;
+        for (quint64 bits = keywordUnits; bits != 0; bits &= bits - 1) {
+            const int k = std::countr_zero(bits);
+            static_assert(KeywordMatcher::kStart == 0);
+            state = matcher_.next(state & -qsizetype(goesOn >> k & 1), units[k]);
+            const qint32 length = matcher_.matchLength(state);
+            const quint64 throughUnit = ~quint64(0) >> (Block::kSize - 1 - k);
+            if (length <= k)
+                inBlock |= throughUnit & ~(throughUnit >> length);
+            else
+                keywords_.set(blockStart + k + 1 - length, blockStart + k + 1);
+        }
+        state_ = state;
+        lastUnitFed_ = keywordUnits >> (Block::kSize - 1);
+        keywords_.addToWord(blockStart / Block::kSize, inBlock);
     }
 
 private:
     const KeywordMatcher& matcher_;
-    qint32 state_ = KeywordMatcher::kStart;
-    qsizetype lastFed_ = -1;
+    QStringView text_;
+    UnitBits& keywords_;
+    qsizetype state_ = KeywordMatcher::kStart;
+    quint64 lastUnitFed_ = 0;
 };
 
 // The three kinds of comment, seen marker by marker. Every marker counts, even inside another
@@ -309,14 +464,14 @@ private:
 // inside an open comment of its own kind ends where that comment ends, so it adds nothing.
 class CommentTracker {
 public:
-    explicit CommentTracker(QStringView text) : text_(text) {}
+    CommentTracker(QStringView text, UnitBits& comments) : text_(text), comments_(comments) {}
 
     void markerAt(qsizetype i)
     {
         switch (text_[i].unicode()) {
         case u'\n':
             if (lineStart_ != kClosed)
-                comments_.add(std::exchange(lineStart_, kClosed), i);
+                comments_.set(std::exchange(lineStart_, kClosed), i);
             break;
         case u';':
             if (lineStart_ == kClosed)
@@ -330,18 +485,17 @@ public:
             break;
         case u'*':
             if (blockStart_ != kClosed && followedBy(i, u'/'))
-                comments_.add(std::exchange(blockStart_, kClosed), i + 2);
+                comments_.set(std::exchange(blockStart_, kClosed), i + 2);
             break;
         }
     }
 
-    const std::vector<Span>& finish()
+    void finish()
     {
         for (const qsizetype start : {lineStart_, blockStart_}) {
             if (start != kClosed)
-                comments_.add(start, text_.size());
+                comments_.set(start, text_.size());
         }
-        return comments_.spans();
     }
 
 private:
@@ -353,75 +507,103 @@ private:
     }
 
     QStringView text_;
+    UnitBits& comments_;
     qsizetype lineStart_ = kClosed;
     qsizetype blockStart_ = kClosed;
-    SpanUnion comments_;
 };
 
-// Runs of equal colour over the whole text: comments over keywords over normal text.
+// Runs of equal colour over the whole text: comments over keywords over normal text. A run
+// begins at the first unit and wherever a unit's colour differs from the one before.
 class RunWriter {
 public:
-    explicit RunWriter(const ColorScheme& colors) : colors_(colors) {}
-
-    std::vector<platform::ColorRun> write(qsizetype length, const std::vector<Span>& keywords,
-                                          const std::vector<Span>& comments)
+    explicit RunWriter(const ColorScheme& colors)
+        : colorOf_{colors.normal, colors.command, colors.comment, colors.comment}
     {
-        auto keyword = keywords.begin();
-        auto comment = comments.begin();
-        for (qsizetype at = 0; at < length;) {
-            while (keyword != keywords.end() && keyword->end <= at)
-                ++keyword;
-            while (comment != comments.end() && comment->end <= at)
-                ++comment;
-            const bool inKeyword = keyword != keywords.end() && keyword->start <= at;
-            const bool inComment = comment != comments.end() && comment->start <= at;
-            qsizetype next = length;
-            if (keyword != keywords.end())
-                next = std::min(next, inKeyword ? keyword->end : keyword->start);
-            if (comment != comments.end())
-                next = std::min(next, inComment ? comment->end : comment->start);
-            append(at, next, inComment   ? colors_.comment
-                             : inKeyword ? colors_.command
-                                         : colors_.normal);
-            at = next;
+    }
+
+    std::vector<platform::ColorRun> write(qsizetype length, const UnitBits& keywords,
+                                          const UnitBits& comments)
+    {
+        quint64 keywordBefore = 0;  // the bit of the unit before the block, at bit 0
+        quint64 commentBefore = 0;
+        for (qsizetype start = 0; start < length; start += Block::kSize) {
+            const qsizetype index = start / Block::kSize;
+            const quint64 comment = comments.word(index);
+            const quint64 keyword = keywords.word(index) & ~comment;
+            quint64 changes = (comment ^ (comment << 1 | commentBefore))
+                              | (keyword ^ (keyword << 1 | keywordBefore)) | (start == 0);
+            if (length - start < Block::kSize)
+                changes &= (quint64(1) << (length - start)) - 1;
+            ForEachSetBit(changes, 0, [&](qsizetype k) {
+                startRun(start + k, colorOf_[(comment >> k & 1) << 1 | (keyword >> k & 1)]);
+            });
+            keywordBefore = keyword >> (Block::kSize - 1);
+            commentBefore = comment >> (Block::kSize - 1);
         }
+        endLastRun(length);
         return std::move(runs_);
     }
 
 private:
-    void append(qsizetype start, qsizetype end, platform::Color color)
+    void startRun(qsizetype at, platform::Color color)
     {
         if (!runs_.empty() && runs_.back().color == color)
-            runs_.back().length += qint32(end - start);
-        else
-            runs_.push_back({qint32(start), qint32(end - start), color});
+            return;
+        endLastRun(at);
+        runs_.push_back({qint32(at), 0, color});
     }
 
-    const ColorScheme& colors_;
+    void endLastRun(qsizetype at)
+    {
+        if (!runs_.empty())
+            runs_.back().length = qint32(at - runs_.back().start);
+    }
+
+    // By comment bit and keyword bit.
+    std::array<platform::Color, 4> colorOf_;
     std::vector<platform::ColorRun> runs_;
 };
 
+// The matcher and the survey for one keyword table. Building them takes longer than colouring
+// a small script, and the table does not change after start-up, so the last ones built are kept.
+struct KeywordScanner {
+    explicit KeywordScanner(const CommandSlots& keywords)
+        : matcher(keywords), survey(matcher.alphabet())
+    {
+    }
+    KeywordMatcher matcher;
+    UnitSurvey survey;
+};
+
+const KeywordScanner& ScannerFor(const CommandSlots& keywords)
+{
+    thread_local CommandSlots builtFor;
+    thread_local std::unique_ptr<const KeywordScanner> scanner;
+    if (!scanner || keywords != builtFor) {
+        scanner = std::make_unique<const KeywordScanner>(keywords);
+        builtFor = keywords;
+    }
+    return *scanner;
+}
+
 }  // namespace
 
-// One sweep finds the keyword occurrences and the comments. Every occurrence lies within the
-// longest one that ends where it ends, so only those are kept.
+// One sweep over the text marks the units in keywords and in comments.
 std::vector<platform::ColorRun> ComputeColorRuns(QStringView text, const CommandSlots& keywords,
                                                  const ColorScheme& colors)
 {
-    const KeywordMatcher matcher(keywords);
-    const UnitSurvey survey(matcher);
-    KeywordTracker keywordTracker(matcher);
-    SpanUnion keywordSpans;
-    CommentTracker comments(text);
-    for (qsizetype start = 0; start < text.size(); start += UnitSurvey::kBlockSize) {
-        const UnitSurvey::Block block = survey.look(text, start);
-        ForEachSetBit(block.keywordUnits, start, [&](qsizetype i) {
-            if (const qint32 length = keywordTracker.matchEndingAt(i, text[i].unicode()))
-                keywordSpans.add(i + 1 - length, i + 1);
-        });
-        ForEachSetBit(block.markers, start, [&](qsizetype i) { comments.markerAt(i); });
+    const KeywordScanner& scanner = ScannerFor(keywords);
+    UnitBits keywordUnits(text.size());
+    UnitBits commentUnits(text.size());
+    KeywordTracker keywordTracker(scanner.matcher, text, keywordUnits);
+    CommentTracker commentTracker(text, commentUnits);
+    for (qsizetype start = 0; start < text.size(); start += Block::kSize) {
+        const Block block = scanner.survey.look(text, start);
+        keywordTracker.feed(block.keywordUnits, start);
+        ForEachSetBit(block.markers, start, [&](qsizetype i) { commentTracker.markerAt(i); });
     }
-    return RunWriter(colors).write(text.size(), keywordSpans.spans(), comments.finish());
+    commentTracker.finish();
+    return RunWriter(colors).write(text.size(), keywordUnits, commentUnits);
 }
 
 void ColorizeScript(platform::RichTextBox& rtfText)

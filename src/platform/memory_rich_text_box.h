@@ -40,7 +40,7 @@ public:
 
 private:
     void replaceSelection(const QString& text, const std::vector<Color>& colors);
-    void countColorWrite();
+    void countColorWrites(int writes);
 
     QString text_;
     std::vector<Color> colors_;
