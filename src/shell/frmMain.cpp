@@ -419,14 +419,28 @@ void frmMain::mnuWindowNewWindow_Click()
     NewScriptWindow();
 }
 
+// The path chosen in the file dialog; none when the user cancelled or chose no name.
+std::optional<QString> frmMain::AskForPath(FileDialog kind, const QString& title,
+                                           const QString& filter)
+{
+    dlgCommonDialog.DialogTitle = title;
+    dlgCommonDialog.CancelError = false;
+    dlgCommonDialog.Filter = filter;
+    const platform::Status shown =
+        kind == FileDialog::Open ? dlgCommonDialog.ShowOpen() : dlgCommonDialog.ShowSave();
+    if (!shown || dlgCommonDialog.FileName.isEmpty())
+        return std::nullopt;
+    return dlgCommonDialog.FileName;
+}
+
 void frmMain::mnuFileOpen_Click()
 {
-    dlgCommonDialog.DialogTitle = QStringLiteral("Open");
-    dlgCommonDialog.CancelError = false;
-    dlgCommonDialog.Filter = QStringLiteral("Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp");
-    if (!dlgCommonDialog.ShowOpen() || dlgCommonDialog.FileName.isEmpty())
+    const std::optional<QString> chosen =
+        AskForPath(FileDialog::Open, QStringLiteral("Open"),
+                   QStringLiteral("Script Files (*.scr)|*.scr|Ship Files (*.shp)|*.shp"));
+    if (!chosen)
         return;
-    const QString path = dlgCommonDialog.FileName;
+    const QString path = *chosen;
     if (frmDocument* document = OpenInNewWindow(path)) {
         language::ParseVariables(document->rtfText);
         language::ParseStarships(document->rtfText);
@@ -459,12 +473,9 @@ void frmMain::mnuFileSave_Click()
         document->SaveTo(document->caption());
         return;
     }
-    dlgCommonDialog.DialogTitle = QStringLiteral("Save");
-    dlgCommonDialog.CancelError = false;
-    dlgCommonDialog.Filter = QStringLiteral("Script Files (*.scr)|*.scr");
-    if (!dlgCommonDialog.ShowSave() || dlgCommonDialog.FileName.isEmpty())
-        return;
-    document->SaveTo(dlgCommonDialog.FileName);
+    if (const std::optional<QString> path = AskForPath(
+            FileDialog::Save, QStringLiteral("Save"), QStringLiteral("Script Files (*.scr)|*.scr")))
+        document->SaveTo(*path);
 }
 
 // The window takes the new path only once its text is there.
@@ -473,13 +484,10 @@ void frmMain::mnuFileSaveAs_Click()
     frmDocument* document = activeScriptWindow();
     if (!document)
         return;
-    dlgCommonDialog.DialogTitle = QStringLiteral("Save As");
-    dlgCommonDialog.CancelError = false;
-    dlgCommonDialog.Filter = QStringLiteral("All Files (*.*)|*.*");
-    if (!dlgCommonDialog.ShowSave() || dlgCommonDialog.FileName.isEmpty())
-        return;
-    if (document->SaveTo(dlgCommonDialog.FileName))
-        document->setCaption(dlgCommonDialog.FileName);
+    const std::optional<QString> path = AskForPath(
+        FileDialog::Save, QStringLiteral("Save As"), QStringLiteral("All Files (*.*)|*.*"));
+    if (path && document->SaveTo(*path))
+        document->setCaption(*path);
 }
 
 void frmMain::mnuFileExit_Click()

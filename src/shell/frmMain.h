@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <optional>
 
 #include "platform/qt_common_dialog.h"
 #include "platform/status.h"
@@ -122,6 +123,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class FileDialog { Open, Save };
+
+    std::optional<QString> AskForPath(FileDialog kind, const QString& title, const QString& filter);
     void CreateMenus();
     void CreateFileMenu();
     void CreateToolBar();
