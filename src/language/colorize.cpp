@@ -44,14 +44,17 @@ public:
         const qint32 unitClass = classOf(unit);
         if (unitClass == kUnitInNoKeyword)
             return kStart;
-        return state >= 0 ? (rows_.data() + unitClass)[state]
-                          : stateOf(nodeAfter(qint32(~state), unitClass));
+        if (state < 0) [[unlikely]]
+            return stateOf(nodeAfter(qint32(~state), unitClass));
+        return (rows_.data() + unitClass)[state];
     }
 
     // Length of the longest keyword that ends where the state was reached, 0 when none.
     qint32 matchLength(qsizetype state) const
     {
-        return state >= 0 ? rows_[state] : longest_[~state];
+        if (state < 0) [[unlikely]]
+            return longest_[~state];
+        return rows_[state];
     }
 
     // The units of all keywords, sorted and each once.
@@ -91,7 +94,9 @@ private:
 
     qint32 classOf(char16_t unit) const
     {
-        return unit < latin1Class_.size() ? latin1Class_[unit] : searchClass(unit);
+        if (unit >= latin1Class_.size()) [[unlikely]]
+            return searchClass(unit);
+        return latin1Class_[unit];
     }
 
     // One depth at a time over all keywords together, so that nodes are numbered breadth first
@@ -216,19 +221,18 @@ private:
     qint32 rowNodes_ = 1;
 };
 
-// Which units of a block of the text may be part of a keyword, and which are comment markers
-// (line feed, ";", "/", "*"): bit k stands for unit k of the block.
+// What a block of the text holds: bit k of each mask stands for unit k of the block.
 struct Block {
     static constexpr qsizetype kSize = 64;
-    quint64 keywordUnits = 0;
-    quint64 markers = 0;
+    quint64 keywordUnits = 0;  // units that may be part of a keyword
+    quint64 lineFeeds = 0;
+    quint64 semicolons = 0;
+    quint64 slashes = 0;
+    quint64 stars = 0;
 };
 
-bool IsCommentMarker(char16_t unit)
-{
-    constexpr quint64 kMarkers = 1ull << u'\n' | 1ull << u';' | 1ull << u'/' | 1ull << u'*';
-    return (unit < 64) & (kMarkers >> (unit & 63));
-}
+// The units that the comments are made of, in the order of Block's masks after keywordUnits.
+constexpr std::array<char16_t, 4> kCommentUnits = {u'\n', u';', u'/', u'*'};
 
 // The survey one unit at a time through a table of the Latin-1 units. Serves any keyword
 // alphabet: units above Latin-1 are all taken as possible parts of a keyword, and the matcher
@@ -238,9 +242,11 @@ public:
     explicit TableSurvey(std::span<const char16_t> alphabet)
     {
         for (std::size_t unit = 0; unit < kinds_.size(); ++unit) {
-            const bool inKeyword = std::binary_search(alphabet.begin(), alphabet.end(), unit);
-            kinds_[unit] = quint8(inKeyword ? kKeywordUnit : 0)
-                           | quint8(IsCommentMarker(char16_t(unit)) ? kMarker : 0);
+            kinds_[unit] = std::binary_search(alphabet.begin(), alphabet.end(), unit) ? 1 : 0;
+            for (std::size_t marker = 0; marker < kCommentUnits.size(); ++marker) {
+                if (unit == kCommentUnits[marker])
+                    kinds_[unit] |= quint8(2 << marker);
+            }
         }
     }
 
@@ -248,41 +254,44 @@ public:
     {
         Block block;
         for (qsizetype k = 0; k < Block::kSize; ++k) {
-            const quint64 kind = units[k] < kinds_.size() ? kinds_[units[k]] : kKeywordUnit;
-            block.keywordUnits |= (kind & kKeywordUnit) << k;
-            block.markers |= ((kind & kMarker) >> 1) << k;
+            const quint64 kind = units[k] < kinds_.size() ? kinds_[units[k]] : 1;
+            block.keywordUnits |= (kind & 1) << k;
+            block.lineFeeds |= (kind >> 1 & 1) << k;
+            block.semicolons |= (kind >> 2 & 1) << k;
+            block.slashes |= (kind >> 3 & 1) << k;
+            block.stars |= (kind >> 4 & 1) << k;
         }
         return block;
     }
 
 private:
-    static constexpr quint8 kKeywordUnit = 1;
-    static constexpr quint8 kMarker = 2;
-
+    // Bit 0: the unit may be part of a keyword; bit 1 + m: the unit is kCommentUnits[m].
     std::array<quint8, 256> kinds_;
 };
 
 #if defined(__SSE2__)
-// The survey sixteen units at a time, for keyword alphabets within Latin-1 that form a few
-// ranges of consecutive units (the built-in keywords need four: "#", "3", "A" to "Z", "_").
-// The units are narrowed to bytes with unsigned saturation, which keeps every Latin-1 unit and
-// turns every other unit into 0x00 or 0xFF; at worst those are taken as possible parts of a
-// keyword, and the matcher sorts them out. A byte b lies in the range [low, low + span] when
-// b - low, wrapped to a byte, is at most span: when taking span from it with saturation leaves
-// zero.
+// The survey sixteen units at a time, for keyword alphabets of a few ranges of consecutive
+// units between 0x01 and 0xFE (the built-in keywords need four: "#", "3", "A" to "Z", "_").
+// The units are narrowed to bytes with unsigned saturation, which keeps every unit up to 0xFF
+// and turns every other unit into 0x00 or 0xFF, which neither the alphabet nor the comments
+// hold. A byte b lies in the range [low, low + span] when b - low, wrapped to a byte, is at
+// most span: when taking span from it with saturation leaves zero.
 class ByteRangeSurvey {
 public:
     static constexpr std::size_t kMaxRanges = 8;
 
-    // Nothing when the alphabet goes beyond Latin-1 or needs more than kMaxRanges ranges.
+    // Nothing when the alphabet reaches beyond 0x01 to 0xFE or needs more than kMaxRanges
+    // ranges.
     static std::optional<ByteRangeSurvey> For(std::span<const char16_t> alphabet)
     {
+        if (!alphabet.empty() && (alphabet.front() < 0x01 || alphabet.back() > 0xFE))
+            return std::nullopt;
         ByteRangeSurvey survey;
         for (std::size_t first = 0, next; first < alphabet.size(); first = next) {
             for (next = first + 1;
                  next < alphabet.size() && alphabet[next] == alphabet[next - 1] + 1; ++next) {
             }
-            if (alphabet[next - 1] > 0xFF || survey.ranges_.size() == kMaxRanges)
+            if (survey.ranges_.size() == kMaxRanges)
                 return std::nullopt;
             survey.ranges_.push_back({Broadcast(alphabet[first]),
                                       Broadcast(alphabet[next - 1] - alphabet[first])});
@@ -295,8 +304,17 @@ public:
         Block block;
         for (int part = 0; part < 4; ++part) {
             const __m128i bytes = Narrow(units + 16 * part);
-            block.keywordUnits |= BitsOf(keywordUnits(bytes)) << 16 * part;
-            block.markers |= BitsOf(Markers(bytes)) << 16 * part;
+            const auto add = [part](quint64& mask, __m128i found) {
+                mask |= quint64(quint16(_mm_movemask_epi8(found))) << 16 * part;
+            };
+            const auto is = [bytes](char16_t unit) {
+                return _mm_cmpeq_epi8(bytes, Broadcast(unit));
+            };
+            add(block.keywordUnits, keywordUnits(bytes));
+            add(block.lineFeeds, is(kCommentUnits[0]));
+            add(block.semicolons, is(kCommentUnits[1]));
+            add(block.slashes, is(kCommentUnits[2]));
+            add(block.stars, is(kCommentUnits[3]));
         }
         return block;
     }
@@ -327,21 +345,12 @@ private:
         return _mm_cmpeq_epi8(least, _mm_setzero_si128());
     }
 
-    static __m128i Markers(__m128i bytes)
-    {
-        const auto is = [bytes](char marker) { return _mm_cmpeq_epi8(bytes, Broadcast(marker)); };
-        return _mm_or_si128(_mm_or_si128(is('\n'), is(';')), _mm_or_si128(is('/'), is('*')));
-    }
-
-    // One bit per byte that is all ones.
-    static quint64 BitsOf(__m128i bytes) { return quint16(_mm_movemask_epi8(bytes)); }
-
     std::vector<Range> ranges_;
 };
 #endif
 
-// A first look at the text, a block at a time, for the units that may be part of a keyword and
-// the comment markers, so that the matcher and the comment tracker see only those.
+// A first look at the text, a block at a time, so that the matcher sees only the units that
+// may be part of a keyword, and the comment tracker only the units that comments are made of.
 class UnitSurvey {
 public:
     explicit UnitSurvey(std::span<const char16_t> alphabet)
@@ -363,8 +372,9 @@ public:
         std::copy_n(units, count, padded.begin());
         Block block = lookAt(padded.data());
         const quint64 inText = (quint64(1) << count) - 1;
-        block.keywordUnits &= inText;
-        block.markers &= inText;
+        for (quint64* mask : {&block.keywordUnits, &block.lineFeeds, &block.semicolons,
+                              &block.slashes, &block.stars})
+            *mask &= inText;
         return block;
     }
 
@@ -385,10 +395,16 @@ private:
 };
 
 template <typename Visit>
-void ForEachSetBit(quint64 bits, qsizetype offset, Visit visit)
+void ForEachSetBit(quint64 bits, Visit visit)
 {
     for (; bits != 0; bits &= bits - 1)
-        visit(offset + std::countr_zero(bits));
+        visit(std::countr_zero(bits));
+}
+
+// The bits above bit k.
+quint64 BitsAbove(int k)
+{
+    return ~((quint64(2) << k) - 1);
 }
 
 // One bit per unit of the text, in words of one block each.
@@ -426,7 +442,7 @@ public:
 
     // The keywords that end in the block are gathered in a word of their own; only those that
     // begin in an earlier block are written at once.
-    [[gnu::noinline]] void feed(quint64 keywordUnits, qsizetype blockStart)
+    void feed(quint64 keywordUnits, qsizetype blockStart)
     {
         // Bit k: unit k follows a unit the matcher was fed, so the matcher goes on. As a mask
         // rather than a choice, for which units follow on is hard to predict.
@@ -434,17 +450,16 @@ public:
         const char16_t* const units = text_.utf16() + blockStart;
         qsizetype state = state_;
         quint64 inBlock = 0;
-        for (quint64 bits = keywordUnits; bits != 0; bits &= bits - 1) {
-            const int k = std::countr_zero(bits);
+        ForEachSetBit(keywordUnits, [&](int k) {
             static_assert(KeywordMatcher::kStart == 0);
             state = matcher_.next(state & -qsizetype(goesOn >> k & 1), units[k]);
             const qint32 length = matcher_.matchLength(state);
             const quint64 throughUnit = ~quint64(0) >> (Block::kSize - 1 - k);
-            if (length <= k)
+            if (length <= k) [[likely]]
                 inBlock |= throughUnit & ~(throughUnit >> length);
             else
                 keywords_.set(blockStart + k + 1 - length, blockStart + k + 1);
-        }
+        });
         state_ = state;
         lastUnitFed_ = keywordUnits >> (Block::kSize - 1);
         keywords_.addToWord(blockStart / Block::kSize, inBlock);
@@ -458,36 +473,23 @@ private:
     quint64 lastUnitFed_ = 0;
 };
 
-// The three kinds of comment, seen marker by marker. Every marker counts, even inside another
-// comment: a ";" or "//" runs up to the next line feed, a "/*" through the first "*/" that
-// begins after its "/", and either to the end of the text when nothing ends it. An opener
-// inside an open comment of its own kind ends where that comment ends, so it adds nothing.
+// The three kinds of comment, opener by opener. A ";" or "//" runs up to the next line feed, a
+// "/*" through the first "*/" that begins after its "/", and either to the end of the text when
+// nothing ends it. An opener inside an open comment of its own kind ends where that comment
+// ends, so only the first opener after a comment's end opens a new one.
 class CommentTracker {
 public:
     CommentTracker(QStringView text, UnitBits& comments) : text_(text), comments_(comments) {}
 
-    void markerAt(qsizetype i)
+    void look(const Block& block, qsizetype blockStart)
     {
-        switch (text_[i].unicode()) {
-        case u'\n':
-            if (lineStart_ != kClosed)
-                comments_.set(std::exchange(lineStart_, kClosed), i);
-            break;
-        case u';':
-            if (lineStart_ == kClosed)
-                lineStart_ = i;
-            break;
-        case u'/':
-            if (lineStart_ == kClosed && followedBy(i, u'/'))
-                lineStart_ = i;
-            if (blockStart_ == kClosed && followedBy(i, u'*'))
-                blockStart_ = i;
-            break;
-        case u'*':
-            if (blockStart_ != kClosed && followedBy(i, u'/'))
-                comments_.set(std::exchange(blockStart_, kClosed), i + 2);
-            break;
-        }
+        // Bit k: the unit after unit k is a slash, or a star.
+        const char16_t after = unitAt(blockStart + Block::kSize);
+        const quint64 slashAfter = block.slashes >> 1 | quint64(after == u'/') << 63;
+        const quint64 starAfter = block.stars >> 1 | quint64(after == u'*') << 63;
+        track(lineStart_, block.semicolons | (block.slashes & slashAfter), block.lineFeeds, 0,
+              blockStart);
+        track(blockStart_, block.slashes & starAfter, block.stars & slashAfter, 2, blockStart);
     }
 
     void finish()
@@ -501,9 +503,27 @@ public:
 private:
     static constexpr qsizetype kClosed = -1;
 
-    bool followedBy(qsizetype i, char16_t next) const
+    char16_t unitAt(qsizetype i) const { return i < text_.size() ? text_[i].unicode() : 0; }
+
+    // One kind of comment through the block: it opens at the first opener while closed and
+    // closes at the first closer after that, closerLength units on from the closer's start.
+    void track(qsizetype& start, quint64 openers, quint64 closers, int closerLength,
+               qsizetype blockStart)
     {
-        return i + 1 < text_.size() && text_[i + 1] == next;
+        for (;;) {
+            if (start == kClosed) {
+                if (openers == 0)
+                    return;
+                const int opener = std::countr_zero(openers);
+                start = blockStart + opener;
+                closers &= BitsAbove(opener);
+            }
+            if (closers == 0)
+                return;
+            const int closer = std::countr_zero(closers);
+            comments_.set(std::exchange(start, kClosed), blockStart + closer + closerLength);
+            openers &= BitsAbove(closer);
+        }
     }
 
     QStringView text_;
@@ -534,7 +554,7 @@ public:
                               | (keyword ^ (keyword << 1 | keywordBefore)) | (start == 0);
             if (length - start < Block::kSize)
                 changes &= (quint64(1) << (length - start)) - 1;
-            ForEachSetBit(changes, 0, [&](qsizetype k) {
+            ForEachSetBit(changes, [&](int k) {
                 startRun(start + k, colorOf_[(comment >> k & 1) << 1 | (keyword >> k & 1)]);
             });
             keywordBefore = keyword >> (Block::kSize - 1);
@@ -600,7 +620,7 @@ std::vector<platform::ColorRun> ComputeColorRuns(QStringView text, const Command
     for (qsizetype start = 0; start < text.size(); start += Block::kSize) {
         const Block block = scanner.survey.look(text, start);
         keywordTracker.feed(block.keywordUnits, start);
-        ForEachSetBit(block.markers, start, [&](qsizetype i) { commentTracker.markerAt(i); });
+        commentTracker.look(block, start);
     }
     commentTracker.finish();
     return RunWriter(colors).write(text.size(), keywordUnits, commentUnits);
