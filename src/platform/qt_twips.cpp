@@ -1,6 +1,9 @@
 #include "platform/qt_twips.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <algorithm>
 #include <limits>
@@ -52,6 +55,28 @@ double PixelsToTwipsX(int pixels)
 double PixelsToTwipsY(int pixels)
 {
     return ToTwips(pixels, Qt::Vertical);
+}
+
+QRect TwipsToPixels(const Twips& place)
+{
+    return QRect(TwipsToPixelsX(place.left), TwipsToPixelsY(place.top), TwipsToPixelsX(place.width),
+                 TwipsToPixelsY(place.height));
+}
+
+void PlaceControl(QWidget* control, const Twips& place)
+{
+    QRect rect = TwipsToPixels(place);
+    if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        line->setCursorPosition(0);
+    } else if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
+        const auto* label = qobject_cast<QLabel*>(control);
+        const QSize needed = control->sizeHint();
+        if (label && label->wordWrap())
+            rect.setHeight(std::max(rect.height(), label->heightForWidth(rect.width())));
+        else
+            rect.setSize(rect.size().expandedTo(needed));
+    }
+    control->setGeometry(rect);
 }
 
 }  // namespace platform
