@@ -46,7 +46,7 @@ public:
             return kStart;
         if (state < 0) [[unlikely]]
             return stateOf(nodeAfter(qint32(~state), unitClass));
-        return (rows_.data() + unitClass)[state];
+        return EntryAt(rows_.data() + unitClass, state);
     }
 
     // Length of the longest keyword that ends where the state was reached, 0 when none.
@@ -54,8 +54,11 @@ public:
     {
         if (state < 0) [[unlikely]]
             return longest_[~state];
-        return rows_[state];
+        return EntryAt(rows_.data(), state);
     }
+
+    // Whether some keyword is a single unit.
+    bool hasSingleUnitKeyword() const { return hasSingleUnitKeyword_; }
 
     // The units of all keywords, sorted and each once.
     const std::vector<char16_t>& alphabet() const { return alphabet_; }
@@ -77,6 +80,7 @@ private:
         for (const QString& keyword : keywords) {
             for (const QChar character : keyword)
                 alphabet_.push_back(character.unicode());
+            hasSingleUnitKeyword_ |= keyword.size() == 1;
         }
         std::sort(alphabet_.begin(), alphabet_.end());
         alphabet_.erase(std::unique(alphabet_.begin(), alphabet_.end()), alphabet_.end());
@@ -175,8 +179,22 @@ private:
         }
     }
 
-    // A node with a row is reached as the offset of its row, any other node as its complement.
-    qint32 stateOf(qint32 node) const { return node < rowNodes_ ? node * classCount_ : ~node; }
+    // A node with a row is reached as the offset of its row in bytes, so that a step takes a
+    // single load from the start of the unit class's column; any other node as its complement.
+    qint32 stateOf(qint32 node) const
+    {
+        return node < rowNodes_ ? node * classCount_ * qint32(sizeof(qint32)) : ~node;
+    }
+
+    static qint32 EntryAt(const qint32* column, qsizetype byteOffset)
+    {
+        return *reinterpret_cast<const qint32*>(reinterpret_cast<const char*>(column) + byteOffset);
+    }
+
+    std::vector<qint32>::iterator rowOf(qint32 node)
+    {
+        return rows_.begin() + std::ptrdiff_t(node) * classCount_;
+    }
 
     // In node order, which is breadth first: a node's fallback lies higher, so the fallback,
     // its row and its longest keyword are ready when the node needs them.
@@ -202,9 +220,9 @@ private:
     // except along its own edges.
     void fillRow(qint32 node)
     {
-        const auto row = rows_.begin() + stateOf(node);
+        const auto row = rowOf(node);
         if (node != kRoot)
-            std::copy_n(rows_.begin() + stateOf(fallback_[node]), classCount_, row);
+            std::copy_n(rowOf(fallback_[node]), classCount_, row);
         row[0] = longest_[node];
         for (const Edge& edge : edgesOf(node))
             row[edge.unitClass] = stateOf(edge.target);
@@ -219,6 +237,7 @@ private:
     std::vector<qint32> longest_;    // longest keyword that is a suffix of the node's prefix
     std::vector<qint32> rows_;       // classCount_ entries for each of the first rowNodes_ nodes
     qint32 rowNodes_ = 1;
+    bool hasSingleUnitKeyword_ = false;
 };
 
 // What a block of the text holds: bit k of each mask stands for unit k of the block.
@@ -301,25 +320,40 @@ public:
 
     Block look(const char16_t* units) const
     {
-        Block block;
-        for (int part = 0; part < 4; ++part) {
-            const __m128i bytes = Narrow(units + 16 * part);
-            const auto add = [part](quint64& mask, __m128i found) {
-                mask |= quint64(quint16(_mm_movemask_epi8(found))) << 16 * part;
-            };
-            const auto is = [bytes](char16_t unit) {
-                return _mm_cmpeq_epi8(bytes, Broadcast(unit));
-            };
-            add(block.keywordUnits, keywordUnits(bytes));
-            add(block.lineFeeds, is(kCommentUnits[0]));
-            add(block.semicolons, is(kCommentUnits[1]));
-            add(block.slashes, is(kCommentUnits[2]));
-            add(block.stars, is(kCommentUnits[3]));
-        }
-        return block;
+        const Parts bytes = {Narrow(units), Narrow(units + 16), Narrow(units + 32),
+                             Narrow(units + 48)};
+        const auto equal = [&bytes](char16_t unit) {
+            const __m128i wanted = Broadcast(unit);
+            return BitsOf(Map(bytes, [wanted](__m128i part) {
+                return _mm_cmpeq_epi8(part, wanted);
+            }));
+        };
+        return {keywordUnits(bytes), equal(kCommentUnits[0]), equal(kCommentUnits[1]),
+                equal(kCommentUnits[2]), equal(kCommentUnits[3])};
     }
 
 private:
+    // A block in four parts of sixteen units, each narrowed to sixteen bytes; spelt out, for
+    // the compiler to keep them in registers.
+    struct Parts {
+        __m128i first, second, third, fourth;
+    };
+
+    template <typename Function>
+    static Parts Map(const Parts& parts, Function function)
+    {
+        return {function(parts.first), function(parts.second), function(parts.third),
+                function(parts.fourth)};
+    }
+
+    // One bit per byte that is all ones.
+    static quint64 BitsOf(const Parts& found)
+    {
+        const auto bits = [](__m128i part) { return quint64(quint16(_mm_movemask_epi8(part))); };
+        return bits(found.first) | bits(found.second) << 16 | bits(found.third) << 32
+               | bits(found.fourth) << 48;
+    }
+
     struct Range {
         __m128i low;
         __m128i span;
@@ -333,16 +367,21 @@ private:
                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
     }
 
-    // All ones in the bytes that lie in some range: the least of what each range leaves is
-    // zero.
-    __m128i keywordUnits(__m128i bytes) const
+    // The bytes that lie in some range: the least of what each range leaves is zero.
+    quint64 keywordUnits(const Parts& bytes) const
     {
-        __m128i least = Broadcast(0xFF);
+        Parts least = Map(bytes, [](__m128i) { return Broadcast(0xFF); });
         for (const Range& range : ranges_) {
-            const __m128i beyond = _mm_subs_epu8(_mm_sub_epi8(bytes, range.low), range.span);
-            least = _mm_min_epu8(least, beyond);
+            const Parts beyond = Map(bytes, [&range](__m128i part) {
+                return _mm_subs_epu8(_mm_sub_epi8(part, range.low), range.span);
+            });
+            least = {_mm_min_epu8(least.first, beyond.first),
+                     _mm_min_epu8(least.second, beyond.second),
+                     _mm_min_epu8(least.third, beyond.third),
+                     _mm_min_epu8(least.fourth, beyond.fourth)};
         }
-        return _mm_cmpeq_epi8(least, _mm_setzero_si128());
+        return BitsOf(
+            Map(least, [](__m128i part) { return _mm_cmpeq_epi8(part, _mm_setzero_si128()); }));
     }
 
     std::vector<Range> ranges_;
@@ -450,7 +489,7 @@ public:
         const char16_t* const units = text_.utf16() + blockStart;
         qsizetype state = state_;
         quint64 inBlock = 0;
-        ForEachSetBit(keywordUnits, [&](int k) {
+        ForEachSetBit(unitsToFeed(keywordUnits, goesOn), [&](int k) {
             static_assert(KeywordMatcher::kStart == 0);
             state = matcher_.next(state & -qsizetype(goesOn >> k & 1), units[k]);
             const qint32 length = matcher_.matchLength(state);
@@ -466,6 +505,16 @@ public:
     }
 
 private:
+    // A unit alone between units that no keyword holds can only be a keyword by itself. The
+    // last unit of the block is always fed, for the state to carry over into the next block.
+    quint64 unitsToFeed(quint64 keywordUnits, quint64 goesOn) const
+    {
+        if (matcher_.hasSingleUnitKeyword())
+            return keywordUnits;
+        const quint64 alone = keywordUnits & ~goesOn & ~(keywordUnits >> 1);
+        return keywordUnits & ~(alone & ~(quint64(1) << (Block::kSize - 1)));
+    }
+
     const KeywordMatcher& matcher_;
     QStringView text_;
     UnitBits& keywords_;
@@ -532,12 +581,14 @@ private:
     qsizetype blockStart_ = kClosed;
 };
 
-// Runs of equal colour over the whole text: comments over keywords over normal text. A run
-// begins at the first unit and wherever a unit's colour differs from the one before.
+// Runs of equal colour over the whole text: comments over keywords over normal text. The unit
+// before the text counts as normal text, so a run ends wherever a unit's colour differs from
+// the one before.
 class RunWriter {
 public:
     explicit RunWriter(const ColorScheme& colors)
-        : colorOf_{colors.normal, colors.command, colors.comment, colors.comment}
+        : colorOf_{colors.normal, colors.command, colors.comment, colors.comment},
+          color_(colors.normal)
     {
     }
 
@@ -551,37 +602,36 @@ public:
             const quint64 comment = comments.word(index);
             const quint64 keyword = keywords.word(index) & ~comment;
             quint64 changes = (comment ^ (comment << 1 | commentBefore))
-                              | (keyword ^ (keyword << 1 | keywordBefore)) | (start == 0);
+                              | (keyword ^ (keyword << 1 | keywordBefore));
             if (length - start < Block::kSize)
                 changes &= (quint64(1) << (length - start)) - 1;
             ForEachSetBit(changes, [&](int k) {
-                startRun(start + k, colorOf_[(comment >> k & 1) << 1 | (keyword >> k & 1)]);
+                colorFrom(start + k, colorOf_[(comment >> k & 1) << 1 | (keyword >> k & 1)]);
             });
             keywordBefore = keyword >> (Block::kSize - 1);
             commentBefore = comment >> (Block::kSize - 1);
         }
-        endLastRun(length);
+        colorFrom(length, ~color_);
         return std::move(runs_);
     }
 
 private:
-    void startRun(qsizetype at, platform::Color color)
+    // Ends the run so far, if any, where a unit of another colour begins.
+    void colorFrom(qsizetype at, platform::Color color)
     {
-        if (!runs_.empty() && runs_.back().color == color)
+        if (color == color_)
             return;
-        endLastRun(at);
-        runs_.push_back({qint32(at), 0, color});
-    }
-
-    void endLastRun(qsizetype at)
-    {
-        if (!runs_.empty())
-            runs_.back().length = qint32(at - runs_.back().start);
+        if (at > start_)
+            runs_.push_back({qint32(start_), qint32(at - start_), color_});
+        start_ = at;
+        color_ = color;
     }
 
     // By comment bit and keyword bit.
     std::array<platform::Color, 4> colorOf_;
     std::vector<platform::ColorRun> runs_;
+    qsizetype start_ = 0;
+    platform::Color color_;
 };
 
 // The matcher and the survey for one keyword table. Building them takes longer than colouring
@@ -617,10 +667,19 @@ std::vector<platform::ColorRun> ComputeColorRuns(QStringView text, const Command
     UnitBits commentUnits(text.size());
     KeywordTracker keywordTracker(scanner.matcher, text, keywordUnits);
     CommentTracker commentTracker(text, commentUnits);
-    for (qsizetype start = 0; start < text.size(); start += Block::kSize) {
-        const Block block = scanner.survey.look(text, start);
-        keywordTracker.feed(block.keywordUnits, start);
-        commentTracker.look(block, start);
+    // Blocks are surveyed a batch at a time, so that each of the three loops stays small and
+    // hot while it runs.
+    std::array<Block, 64> batch;
+    constexpr qsizetype kBatchUnits = Block::kSize * qsizetype(batch.size());
+    for (qsizetype first = 0; first < text.size(); first += kBatchUnits) {
+        const qsizetype count = (std::min(text.size() - first, kBatchUnits) + Block::kSize - 1)
+                                / Block::kSize;
+        for (qsizetype b = 0; b < count; ++b)
+            batch[b] = scanner.survey.look(text, first + b * Block::kSize);
+        for (qsizetype b = 0; b < count; ++b)
+            keywordTracker.feed(batch[b].keywordUnits, first + b * Block::kSize);
+        for (qsizetype b = 0; b < count; ++b)
+            commentTracker.look(batch[b], first + b * Block::kSize);
     }
     commentTracker.finish();
     return RunWriter(colors).write(text.size(), keywordUnits, commentUnits);
