@@ -3,9 +3,11 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "language/frmVars.h"
+#include "platform/qt_twips.h"
 #include "shell/window_test_fixture.h"
 
 namespace shell::testing {
@@ -20,12 +22,6 @@ const QByteArray kScript = "BOOL a, b, c\r\nSTRING a\r\n"
 
 class AnalysisDialogs : public WindowTest {
 protected:
-    ~AnalysisDialogs() override
-    {
-        language::UnloadVariablesDialog();
-        language::UnloadStarshipsDialog();
-    }
-
     // Opens the dialog from the menu item; the user clicks the row (-1: none) once or twice.
     // What it then shows: caption, rows, value labels; "hidden" once the click has hidden it.
     static QString Use(QAction* item, int row, bool doubleClick)
@@ -34,21 +30,21 @@ protected:
         QTimer::singleShot(0, [&] {
             auto& dialog = *qobject_cast<AnalysisDialog*>(QApplication::activeModalWidget());
             auto& list = *dialog.findChild<QListWidget*>();
-            const QPoint place = row < 0 ? QPoint() : list.visualItemRect(list.item(row)).center();
-            if (row >= 0)
+            if (row >= 0) {
+                const QPoint place = list.visualItemRect(list.item(row)).center();
                 QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place);
-            if (doubleClick && row >= 0)
-                QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, place);
-            else if (doubleClick)
+                if (doubleClick)
+                    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, place);
+            } else if (doubleClick) {
                 static_cast<language::frmStarships&>(dialog).lstStarships_DblClick();
+            }
             QStringList parts{dialog.windowTitle()};
             for (int index = 0; index < list.count(); ++index)
                 parts.append(list.item(index)->text());
-            for (const QLabel* label : dialog.findChildren<QLabel*>())
-                parts.append(label->objectName().startsWith("lbl") ? label->text() : "");
+            for (const QLabel* label : dialog.findChildren<QLabel*>(QRegularExpression("^lbl")))
+                parts.append(label->text());
             shown = parts.join(u'|') + (dialog.isVisible() ? "" : "|hidden");
-            if (dialog.isVisible())
-                dialog.OKButton->click();
+            dialog.OKButton->click();
         });
         item->trigger();
         return shown;
@@ -60,15 +56,14 @@ TEST_F(AnalysisDialogs, ListWhatTheLastAnalysisFoundAndFindAShipsLine)
     frmMain& window = Start();
     Open(environment.writeFile("work/ships.scr", kScript));
     frmDocument& script = *window.activeScriptWindow();
-    QAction* vars = window.mnuToolsVariables;
-    QAction* ships = window.mnuToolsStarships;
-    EXPECT_EQ(Use(vars, 3, false), "Variables|a|b|c|a||a||STRING");
-    EXPECT_EQ(Use(vars, 1, false), "Variables|a|b|c|a||b||BOOLEAN");
-    EXPECT_EQ(Use(ships, 1, false), "Starships|Vega|\"Big one\"|Vega||\"Big one\"||(100,-2000,0)||"
-                                    "(0,0,0)||s2||hull");
-    EXPECT_EQ(Use(ships, 0, false), "Starships|Vega|\"Big one\"|Vega||Vega||(-5,-6,-7)||(-1,-2,-3)||s1||hull");
+    QAction *vars = window.mnuToolsVariables, *ships = window.mnuToolsStarships;
+    EXPECT_EQ(Use(vars, 3, false), "Variables|a|b|c|a|a|STRING");
+    EXPECT_EQ(Use(vars, 1, false), "Variables|a|b|c|a|b|BOOLEAN");
+    EXPECT_EQ(Use(ships, 1, false), "Starships|Vega|\"Big one\"|Vega|\"Big one\"|(100,-2000,0)|"
+                                    "(0,0,0)|s2|hull");
+    EXPECT_EQ(Use(ships, 0, false), "Starships|Vega|\"Big one\"|Vega|Vega|(-5,-6,-7)|(-1,-2,-3)|s1|hull");
     status.texts.clear();
-    EXPECT_EQ(Use(ships, 2, true), "Starships|Vega|\"Big one\"|Vega||Vega||(1,2,3)||(4,5,6)||s3||frame|hidden");
+    EXPECT_EQ(Use(ships, 2, true), "Starships|Vega|\"Big one\"|Vega|Vega|(1,2,3)|(4,5,6)|s3|frame|hidden");
     EXPECT_EQ(status.texts, (QStringList{"Finding Vega...", "Normal"}));
     EXPECT_EQ(std::pair(script.rtfText.SelStart(), script.rtfText.SelLength()), std::pair(148, 53));
     EXPECT_EQ(QApplication::focusWidget(), script.rtfText.widget());
@@ -78,18 +73,27 @@ TEST_F(AnalysisDialogs, ListWhatTheLastAnalysisFoundAndFindAShipsLine)
     script.Form_Activate();
     script.rtfText.setSelStart(4);
     script.rtfText.setSelLength(3);
-    EXPECT_EQ(Use(vars, -1, false), "Variables|z||b||BOOLEAN");
-    EXPECT_EQ(Use(ships, -1, true), "Starships||Vega||(1,2,3)||(4,5,6)||s3||frame|hidden");
+    EXPECT_EQ(Use(vars, -1, false), "Variables|z|b|BOOLEAN");
+    EXPECT_EQ(Use(ships, -1, true), "Starships|Vega|(1,2,3)|(4,5,6)|s3|frame|hidden");
     EXPECT_EQ(std::pair(script.rtfText.SelStart(), script.rtfText.SelLength()), std::pair(4, 3));
     EXPECT_EQ(window.sbStatusBarPanels[0]->text(), "Normal");
 
-    // Every caption shows whole; a right-aligned one keeps its right edge.
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&language::VariablesDialog(),
-                                                           &language::StarshipsDialog()}) {
-        EXPECT_EQ(dialog->size(), QSize(platform::TwipsToPixelsX(6030), platform::TwipsToPixelsY(3195)));
-        for (const QLabel* label : dialog->findChildren<QLabel*>())
+    // Placed as designed, without an owner; OK comes before the list; every caption shows whole
+    // and no label runs into another.
+    for (AnalysisDialog* dialog : std::initializer_list<AnalysisDialog*>{
+             &language::VariablesDialog(), &language::StarshipsDialog()}) {
+        EXPECT_EQ(dialog->geometry(), platform::TwipsToPixels({2760, 3750, 6030, 3195}));
+        EXPECT_EQ(dialog->parentWidget(), nullptr);
+        EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(dialog->OKButton->nextInFocusChain(), dialog->findChild<QListWidget*>());
+        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+        for (const QLabel* label : labels) {
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            for (const QLabel* other : labels)
+                EXPECT_TRUE(label == other || !label->geometry().intersects(other->geometry()));
+        }
     }
+    EXPECT_TRUE(Exit({platform::MsgBoxResult::No, platform::MsgBoxResult::No}));  // the dialogs go with the program
 }
 
 }  // namespace
