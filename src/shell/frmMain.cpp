@@ -20,6 +20,8 @@
 #include "launcher/launch.h"
 #include "launcher/qt_launch_view.h"
 #include "language/command_table.h"
+#include "language/frmStarships.h"
+#include "language/frmVars.h"
 #include "language/parser.h"
 #include "language/starships.h"
 #include "platform/qt_message_box.h"
@@ -162,6 +164,8 @@ void frmMain::CreateMenus()
     mnuToolsSep = AddBar(mnuTools, "mnuToolsSep");
     mnuToolsVariables = AddItem(mnuTools, "mnuToolsVariables", "Variables");
     mnuToolsStarships = AddItem(mnuTools, "mnuToolsStarships", "Starships");
+    connect(mnuToolsVariables, &QAction::triggered, this, &frmMain::mnuToolsVariables_Click);
+    connect(mnuToolsStarships, &QAction::triggered, this, &frmMain::mnuToolsStarships_Click);
 
     mnuWindow = AddMenu(menuBar(), "mnuWindow", "1027");
     mnuWindowNewWindow = AddItem(mnuWindow, "mnuWindowNewWindow", "1028");
@@ -288,6 +292,8 @@ void frmMain::MDIForm_Unload()
     (void)language::SaveCommands();
     recentFiles_.Save();
     launcher::UnloadErrorsWindow();
+    language::UnloadVariablesDialog();
+    language::UnloadStarshipsDialog();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -523,6 +529,16 @@ void frmMain::mnuToolsLaunchIndependenceWar_Click()
     launcher::QtLaunchView view(this);
     launcher::LaunchIndependenceWar(
         script ? std::optional(script->rtfText.Text()) : std::nullopt, view);
+}
+
+void frmMain::mnuToolsVariables_Click()
+{
+    language::VariablesDialog().ShowModal();
+}
+
+void frmMain::mnuToolsStarships_Click()
+{
+    language::StarshipsDialog().ShowModal();
 }
 
 void frmMain::mnuWindowsErrors_Click()

@@ -117,6 +117,8 @@ public:
     void mnuToolsOptions_Click();
     void mnuViewOptions_Click();
     void mnuToolsLaunchIndependenceWar_Click();
+    void mnuToolsVariables_Click();
+    void mnuToolsStarships_Click();
     void tbToolBar_ButtonClick(const QString& key);
 
 protected:
