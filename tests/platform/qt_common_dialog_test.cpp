@@ -145,15 +145,17 @@ TEST(MsgBox, HookAnswersInsteadOfTheUserAndWithoutItTheUserDoes)
     setMsgBoxHook({});
     EXPECT_EQ(asked, (QStringList{"Save now?", "Save?"}));
 
-    // A question, with Yes as its default and no icon.
+    // A question, with Yes as its default and no icon; its text is never markup.
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
-        EXPECT_EQ(shown.text(), "Save now?");
+        EXPECT_EQ(shown.text(), "Save /tmp/a<b>c.scr?");
+        EXPECT_EQ(shown.textFormat(), Qt::PlainText);
         EXPECT_EQ(shown.windowTitle(), "Save?");
         EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
         EXPECT_EQ(shown.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         shown.defaultButton()->click();
     });
-    EXPECT_EQ(MsgBox(nullptr, "Save now?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::Yes);
+    EXPECT_EQ(MsgBox(nullptr, "Save /tmp/a<b>c.scr?", "Save?", MsgBoxButtons::YesNoCancel),
+              MsgBoxResult::Yes);
 
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
         EXPECT_EQ(shown.icon(), QMessageBox::Critical);

@@ -86,26 +86,29 @@ TEST_F(WinPathTest, DrivesMapToTheirDosDevicesLinks)
     EXPECT_EQ(HostPath("d:\\Games\\IWAR.EXE"), env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE");
 }
 
+// Links are followed on both sides: a file dialog may name the file through dosdevices/c:.
 TEST_F(WinPathTest, HostPathsOnAWineDriveTakeTheirWindowsForm)
 {
     const QString game = env.writeFile("wine/drive_c/Program Files/IWAR.EXE", "game");
-    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
-    EXPECT_EQ(HostPath(WindowsPath(game)), driveCLink() + "/Program Files/IWAR.EXE");
-
-    // With the whole file system as drive Z:, the deeper drive C: still names files under it.
-    QFile::link("/", env.root() + "/wine/dosdevices/z:");
-    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
-    EXPECT_EQ(WindowsPath(env.workDir() + "/a.scr"),
-              "Z:" + QString(env.workDir() + "/a.scr").replace('/', '\\'));
-
-    for (const QString& unchanged : {QStringLiteral("C:\\TEMP\\temp.scr"), QStringLiteral("IWAR.EXE")})
-        EXPECT_EQ(WindowsPath(unchanged), unchanged);
-}
-
-TEST_F(WinPathTest, HostPathsOnNoWineDrivePassUnchanged)
-{
     const QString outside = env.writeFile("elsewhere/IWAR.EXE", "game");
-    EXPECT_EQ(WindowsPath(outside), outside);
+    const QString viaLink = driveCLink() + "/Program Files/IWAR.EXE";
+    EXPECT_EQ(HostPath(WindowsPath(game)), viaLink);
+    // With the whole file system as drive Z:, the deeper drive C: still names files under it.
+    for (const bool driveZ : {false, true}) {
+        ASSERT_TRUE(!driveZ || QFile::link("/", env.root() + "/wine/dosdevices/z:"));
+        const std::pair<QString, QString> cases[] = {
+            {game, "C:\\Program Files\\IWAR.EXE"},
+            {viaLink, "C:\\Program Files\\IWAR.EXE"},
+            {driveCLink() + "/Program Files/New/../Missing/x.exe", "C:\\Program Files\\Missing\\x.exe"},
+            {env.workDir() + "/a.scr",
+             driveZ ? "Z:" + QString(env.workDir() + "/a.scr").replace('/', '\\') : env.workDir() + "/a.scr"},
+            {outside, driveZ ? "Z:" + QString(outside).replace('/', '\\') : outside},
+            {"C:\\TEMP\\temp.scr", "C:\\TEMP\\temp.scr"},
+            {"IWAR.EXE", "IWAR.EXE"},
+        };
+        for (const auto& [host, windows] : cases)
+            EXPECT_EQ(WindowsPath(host), windows) << host.toStdString();
+    }
 }
 
 }  // namespace
