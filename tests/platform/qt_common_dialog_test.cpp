@@ -1,7 +1,9 @@
 #include "platform/qt_common_dialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrinter>
@@ -10,6 +12,7 @@
 
 #include "platform/qt_message_box.h"
 #include "platform/qt_rich_text_box.h"
+#include "platform/win_path.h"
 #include "support/test_environment.h"
 
 namespace platform {
@@ -132,6 +135,21 @@ TEST(CommonDialog, RealFileDialogShowsTitleFiltersAndLastFile)
     AnswerNextDialog<QFileDialog>([](QFileDialog& shown) { shown.reject(); });
     EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowSave()));
     EXPECT_EQ(dialog.FileName, "");
+}
+
+TEST(CommonDialog, MissingStartFolderOpensAtItsNearestParentWithAnEmptyFileName)
+{
+    support::TestEnvironment environment;
+    ASSERT_TRUE(QDir(environment.driveC()).mkpath("Program Files"));
+    CommonDialog dialog;
+    dialog.InitDir = "C:\\PROGRA~1\\PARTIC~1\\INDEPE~1\\";
+    AnswerNextDialog<QFileDialog>([&](QFileDialog& shown) {
+        EXPECT_EQ(shown.directory().absolutePath() + '|'
+                      + shown.findChild<QLineEdit*>("fileNameEdit")->text(),
+                  HostPath("C:\\Program Files") + '|');
+        shown.reject();
+    });
+    EXPECT_TRUE(dialog.ShowOpen());
 }
 
 TEST(MsgBox, HookAnswersInsteadOfTheUserAndWithoutItTheUserDoes)
