@@ -10,12 +10,9 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
-#include <deque>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "launcher/launch_command.h"
-#include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "shell/options.h"
 #include "support/test_environment.h"
@@ -24,12 +21,7 @@ namespace launcher {
 namespace {
 
 using platform::CommonDialog;
-using platform::TwipsToPixelsX;
 using Colors = std::array<platform::Color, 4>;
-// The user's answer to the next colour or file dialog: a colour or a file chosen, or a cancel
-// (std::monostate) after trying one.
-using Answer = std::variant<std::monostate, platform::Color, QString>;
-constexpr Answer Pick(platform::Color color) { return Answer(std::in_place_index<1>, color); }
 
 void SendKey(QWidget* control, int key, Qt::KeyboardModifiers modifiers = {})
 {
@@ -49,25 +41,30 @@ void Click(QLabel* label)
     }
 }
 
+// LaunchFlags, SystemFlags and LaunchPath.
+auto Stored()
+{
+    const shell::OptionVariables& stored = shell::options;
+    return std::tuple(stored.LaunchFlags, stored.SystemFlags, stored.LaunchPath);
+}
+
 class OptionsDialogTest : public ::testing::Test {
 protected:
     OptionsDialogTest()
     {
         shell::options = {};
+        // An answer is a colour in hex digits or a file chosen; an empty one cancels after trying.
         CommonDialog::setAnswerHook([this](const QString& kind, CommonDialog& dialog) {
             shown << QStringList{kind, dialog.DialogTitle, dialog.Filter, dialog.InitDir,
                                  dialog.FileName, QString::number(dialog.Color, 16)}.join(u'|');
-            if (answers.empty()) {
+            if (answers.isEmpty())
                 ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog";
-                return false;
-            }
-            const Answer answer = answers.front();
-            answers.pop_front();
+            const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
             if (kind == u"Color")
-                dialog.Color = answer.index() == 1 ? std::get<1>(answer) : 0xABCDEF;
+                dialog.Color = answer.isEmpty() ? 0xABCDEF : answer.toInt(nullptr, 16);
             else
-                dialog.FileName = answer.index() == 2 ? std::get<2>(answer) : "/tried/IWAR.EXE";
-            return answer.index() != 0;
+                dialog.FileName = answer.isEmpty() ? QStringLiteral("/tried/IWAR.EXE") : answer;
+            return !answer.isEmpty();
         });
     }
 
@@ -75,7 +72,7 @@ protected:
     {
         delete dialog;
         CommonDialog::setAnswerHook(nullptr);
-        EXPECT_TRUE(answers.empty()) << "dialogs that were never shown";
+        EXPECT_TRUE(answers.isEmpty()) << "dialogs that were never shown";
     }
 
     // A new dialog over the owner, shown as an opening shows it.
@@ -87,32 +84,16 @@ protected:
         return *dialog;
     }
 
-    // The check boxes and option buttons that are set, in alphabetical order.
-    QString SetControls() const
-    {
-        QStringList names;
-        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-            if (button->isChecked())
-                names.append(button->objectName());
-        }
-        names.sort();
-        return names.join(u' ');
-    }
-
     QWidget owner;
     QPointer<frmOptions> dialog;
-    std::deque<Answer> answers;
+    QStringList answers;
     QStringList shown;  // each dialog as "kind|title|filter|initDir|fileName|colour"
 };
 
 TEST_F(OptionsDialogTest, OpensWithTheStoredSwitchesAndOkStoresThoseOfTheControls)
 {
-    struct Case {
-        qint16 launchFlags, systemFlags;
-        QString set;
-        qint16 launchFlagsAfterOk, systemFlagsAfterOk;
-    };
-    std::vector<Case> cases{
+    // LaunchFlags and SystemFlags stored, the controls set (in alphabetical order), both after OK.
+    std::vector<std::tuple<qint16, qint16, QString, qint16, qint16>> cases{
         {144, 1, "chkColor chkNoSlab optEnglish", 144, 1},
         // Of several languages the highest is selected.
         {0x80 | 0x200, 0, "optGerman", 0x200, 0},
@@ -125,27 +106,31 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredSwitchesAndOkStoresThoseOfTheControl
     // Each switch alone, with English unless it is a language.
     for (const LaunchSwitch& launchSwitch : kLaunchSwitches) {
         const bool language = launchSwitch.bit & (0x80 | 0x100 | 0x200);
-        QStringList set{launchSwitch.control};
-        if (!language)
-            set.append("optEnglish");
+        QStringList set{launchSwitch.control, language ? QString() : "optEnglish"};
         set.sort();
-        cases.push_back({launchSwitch.bit, 0, set.join(u' '),
-                         qint16(launchSwitch.bit | (language ? 0 : 0x80)), 0});
+        cases.emplace_back(launchSwitch.bit, 0, set.join(u' ').trimmed(),
+                           qint16(launchSwitch.bit | (language ? 0 : 0x80)), 0);
     }
-    for (const Case& test : cases) {
-        shell::options.LaunchFlags = test.launchFlags;
-        shell::options.SystemFlags = test.systemFlags;
-        Open();
-        EXPECT_EQ(SetControls(), test.set) << test.launchFlags;
+    for (const auto& [launchFlags, systemFlags, set, launchFlagsAfterOk, systemFlagsAfterOk] :
+         cases) {
+        shell::options.LaunchFlags = launchFlags;
+        shell::options.SystemFlags = systemFlags;
+        QStringList checked;
+        for (const QAbstractButton* button : Open().findChildren<QAbstractButton*>())
+            checked << (button->isChecked() ? button->objectName() : QString());
+        checked.removeAll(QString());
+        checked.sort();
+        EXPECT_EQ(checked.join(u' ').toStdString(), set.toStdString());
         dialog->cmdOK->click();
         EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(std::tuple(shell::options.LaunchFlags, shell::options.SystemFlags, shell::options.LaunchPath),
-                  std::tuple(test.launchFlagsAfterOk, test.systemFlagsAfterOk, shell::kDefaultLaunchPath))
-            << test.launchFlags;
+        EXPECT_EQ(Stored(),
+                  std::tuple(launchFlagsAfterOk, systemFlagsAfterOk, shell::kDefaultLaunchPath));
     }
 }
 
-TEST_F(OptionsDialogTest, CancelEscapeAndTheCloseBoxKeepAllButThePickedColourAndEnterPressesNothing)
+// Each opening is a new dialog, gone once it closes, with a common dialog that has forgotten
+// the last opening's file; Enter presses no button.
+TEST_F(OptionsDialogTest, EveryOpeningIsNewAndCancelEscapeOrCloseBoxKeepAllButThePickedColour)
 {
     const qint16 launchFlags = qint16(0xC000 | 0x2000 | 0x90);  // with bits no control carries
     shell::options.LaunchFlags = launchFlags;
@@ -158,60 +143,80 @@ TEST_F(OptionsDialogTest, CancelEscapeAndTheCloseBoxKeepAllButThePickedColourAnd
     };
     platform::Color picked = 0x123456;
     for (const auto& close : closings) {
-        answers = {Pick(++picked)};
-        frmOptions& options = Open();
-        options.chkdebug->click();
-        options.chkColor->click();
-        options.txtIwarexe->setText("D:\\Games\\IWAR.EXE");
-        Click(options.lblComments);
-        for (QWidget* control : {(QWidget*)options.chkNoSlab, (QWidget*)options.txtIwarexe, (QWidget*)options.tbsOptions}) {
-            SendKey(control, Qt::Key_Return);
-            SendKey(control, Qt::Key_Enter, Qt::KeypadModifier);
-        }
-        EXPECT_TRUE(options.isVisible());
-        close(options);
-        EXPECT_FALSE(options.isVisible());
+        answers = {QString::number(++picked, 16), "/games/IWAR.EXE"};
+        QPointer<frmOptions> opened;
+        QTimer::singleShot(0, [&] {
+            opened = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(opened);
+            EXPECT_FALSE(opened->chkdebug->isChecked());
+            opened->chkdebug->click();
+            opened->chkColor->click();
+            Click(opened->lblComments);
+            opened->cmdBrowse->click();
+            for (QWidget* control : std::initializer_list<QWidget*>{
+                     opened->chkNoSlab, opened->txtIwarexe, opened->tbsOptions}) {
+                SendKey(control, Qt::Key_Return);
+                SendKey(control, Qt::Key_Enter, Qt::KeypadModifier);
+            }
+            EXPECT_TRUE(opened->isVisible());
+            close(*opened);
+        });
+        ShowOptionsDialog(&owner);
+        EXPECT_TRUE(opened.isNull());
+        EXPECT_EQ(shown.takeLast().section(u'|', 5, 5), "") << "the file of the opening before";
         EXPECT_EQ(shell::options.TextColors, (Colors{16711680, picked, 0, 16777215}));
-        EXPECT_EQ(std::tuple(shell::options.LaunchFlags, shell::options.SystemFlags, shell::options.LaunchPath),
-                  std::tuple(launchFlags, qint16(0x7), shell::kDefaultLaunchPath));
+        EXPECT_EQ(Stored(), std::tuple(launchFlags, qint16(0x7), shell::kDefaultLaunchPath));
     }
 }
 
 TEST_F(OptionsDialogTest, EachSampleShowsAndPicksItsOwnColourAndACancelledPickChangesNothing)
 {
     shell::options.TextColors = {0x11, 0x22, 0x33, 0x00FFFF};
-    answers = {{}, {}, {}, {}, Pick(1), Pick(2), Pick(3), Pick(4)};
+    answers = {"", "", "", "", "1", "2", "3", "4"};
     frmOptions& options = Open();
+    const std::array samples{options.lblCommands, options.lblComments, options.lblNormal};
     // Each sample's text colour and background; the stored background waits for Backcolor.
-    const auto samples = [&] {
-        QStringList shownColors;
-        for (const QLabel* sample : {options.lblCommands, options.lblComments, options.lblNormal})
-            shownColors << sample->palette().color(QPalette::WindowText).name() + u'/'
-                               + sample->palette().color(QPalette::Window).name();
-        return shownColors.join(u' ');
+    const auto shownColors = [&] {
+        QString colors;
+        for (const QLabel* sample : samples)
+            colors += sample->palette().color(QPalette::WindowText).name() + u'/'
+                      + sample->palette().color(QPalette::Window).name() + u' ';
+        return colors.toStdString();
     };
     const QString window = QApplication::palette(options.lblNormal).color(QPalette::Base).name();
-    const QString stored = QString("#110000/%1 #220000/%1 #330000/%1").arg(window);
-    EXPECT_EQ(samples(), stored);
-    for (QLabel* sample : {options.lblCommands, options.lblComments, options.lblNormal})
+    const std::string stored =
+        QString("#110000/%1 #220000/%1 #330000/%1 ").arg(window).toStdString();
+    EXPECT_EQ(shownColors(), stored);
+    for (QLabel* sample : samples)
         Click(sample);
     options.cmdBackcolor->click();
     EXPECT_EQ(shell::options.TextColors, (Colors{0x11, 0x22, 0x33, 0x00FFFF}));
-    EXPECT_EQ(samples(), stored);
+    EXPECT_EQ(shownColors(), stored);
     // Each starts on the current colour.
-    EXPECT_EQ(shown.join(u' ').toStdString(), "Color|||||11 Color|||||22 Color|||||33 Color|||||ffff");
+    EXPECT_EQ(shown.join(u' ').toStdString(),
+              "Color|||||11 Color|||||22 Color|||||33 Color|||||ffff");
 
     Click(options.lblNormal);
     Click(options.lblCommands);
     options.cmdBackcolor->click();
     Click(options.lblComments);
     EXPECT_EQ(shell::options.TextColors, (Colors{2, 4, 1, 3}));
-    EXPECT_EQ(samples(), "#020000/#030000 #040000/#030000 #010000/#030000");
+    EXPECT_EQ(shownColors(), "#020000/#030000 #040000/#030000 #010000/#030000 ");
 }
 
-TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughTheTabsFromAnyControl)
+// After the first change only the selected tab's page is shown, at 210 twips, and enabled.
+TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyControl)
 {
     frmOptions& options = Open();
+    const QMap<int, QString> lefts{{platform::TwipsToPixelsX(-20000), "off"},
+                                   {platform::TwipsToPixelsX(210), "210"},
+                                   {platform::TwipsToPixelsX(240), "240"}};
+    const auto pages = [&] {
+        QString places = QString::number(options.tbsOptions->currentIndex()) + u':';
+        for (const QWidget* page : options.picOptions)
+            places += u' ' + lefts.value(page->x(), "?") + (page->isEnabled() ? "" : "-");
+        return places;
+    };
     const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
     const std::tuple<QWidget*, int, Qt::KeyboardModifiers> steps[] = {
         {options.tbsOptions, Qt::Key_Tab, ctrl},
@@ -225,37 +230,20 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughTheTabsFromAnyContro
         {options.cmdOK, Qt::Key_Backtab, shift},
         {options.cmdOK, Qt::Key_Tab, alt},
     };
-    QString selected;
+    QStringList seen{pages()};
     for (const auto& [control, key, modifiers] : steps) {
         SendKey(control, key, modifiers);
-        selected += QString::number(options.tbsOptions->currentIndex());
-    }
-    EXPECT_EQ(selected, "120210000");
-}
-
-TEST_F(OptionsDialogTest, OnlyThePageOfTheSelectedTabIsShownAndEnabled)
-{
-    frmOptions& options = Open();
-    const auto pages = [&] {
-        QStringList places;
-        for (const QWidget* page : options.picOptions)
-            places << QString::number(page->x()) + (page->isEnabled() ? "" : "-");
-        return places.join(u' ');
-    };
-    const QString off = QString::number(TwipsToPixelsX(-20000)), on = QString::number(TwipsToPixelsX(210));
-    QStringList seen{pages()};
-    for (const int tab : {1, 0, 2}) {
-        options.tbsOptions->setCurrentIndex(tab);
         seen << pages();
     }
-    EXPECT_EQ(seen, (QStringList{QString("%1 %2 %2 %2").arg(TwipsToPixelsX(240)).arg(off),
-                                 QString("%2- %1 %2- %2").arg(on, off),
-                                 QString("%1 %2- %2- %2").arg(on, off),
-                                 QString("%2- %2- %1 %2").arg(on, off)}));
+    EXPECT_EQ(seen.join(u'\n').toStdString(),
+              "0: 240 off off off\n1: off- 210 off- off\n2: off- off- 210 off\n"
+              "0: 210 off- off- off\n2: off- off- 210 off\n1: off- 210 off- off\n"
+              "0: 210 off- off- off\n0: 210 off- off- off\n0: 210 off- off- off\n"
+              "0: 210 off- off- off");
 }
 
-// The path box shows a path from its start, and OK stores what it holds exactly; Browse fills
-// it only when a file is chosen, in the file's Windows form when it lies on a Wine drive.
+// OK stores the path box exactly as it is; Browse fills it only when a file is chosen, in the
+// file's Windows form when it lies on a Wine drive. The box shows a path from its start.
 TEST_F(OptionsDialogTest, PathIsTypedOrBrowsedAndStoredExactly)
 {
     for (const QString typed : {" D:\\Games\\IWAR.EXE  ", "", "no such game"}) {
@@ -267,48 +255,29 @@ TEST_F(OptionsDialogTest, PathIsTypedOrBrowsedAndStoredExactly)
     const QString game = environment.root() + "/wine/dosdevices/c:/Games/Particle Systems/IWAR.EXE";
     environment.writeFile("wine/drive_c/Games/Particle Systems/IWAR.EXE", "MZ");
     shell::options.LaunchPath = QString(60, u'x') + "IWAR.EXE";
-    answers = {{}, Pick(0x010203), QString("/games/iwar/IWAR.EXE"), game};
+    answers = {"", "10203", "/games/iwar/IWAR.EXE", game};
     frmOptions& options = Open();
-    EXPECT_EQ(options.txtIwarexe->cursorPosition(), 0);
-    options.cmdBrowse->click();
-    EXPECT_EQ(options.txtIwarexe->text(), shell::options.LaunchPath);
+    QStringList paths;
+    const auto browse = [&] {
+        options.cmdBrowse->click();
+        paths << options.txtIwarexe->text() + u'@'
+                     + QString::number(options.txtIwarexe->cursorPosition());
+    };
+    browse();
     // A colour pick between two browses: each browse sets up its dialog again.
     Click(options.lblNormal);
-    QStringList paths;
-    for (int browse = 0; browse < 2; ++browse) {
-        options.cmdBrowse->click();
-        paths << options.txtIwarexe->text() + u'@' + QString::number(options.txtIwarexe->cursorPosition());
-    }
-    EXPECT_EQ(paths, (QStringList{"/games/iwar/IWAR.EXE@0", "C:\\Games\\Particle Systems\\IWAR.EXE@0"}));
+    browse();
+    browse();
+    EXPECT_EQ(paths.join(u'\n').toStdString(), shell::options.LaunchPath.toStdString()
+                  + "@0\n/games/iwar/IWAR.EXE@0\nC:\\Games\\Particle Systems\\IWAR.EXE@0");
     const QString setUp = "Independence War Executable (IWAR.EXE or GAME.EXE)|Iwar.exe;game.exe"
                           "|C:\\PROGRA~1\\PARTIC~1\\INDEPE~1\\|";
-    const QString browse = "Open|Locate Iwar.exe|" + setUp;
+    const QString browsed = "Open|Locate Iwar.exe|" + setUp;
     EXPECT_EQ(shown.join(u'\n').toStdString(),
-              QStringList({browse + "|0", "Color||" + setUp + "|0", browse + "|10203",
-                           browse + "/games/iwar/IWAR.EXE|10203"}).join(u'\n').toStdString());
+              QStringList({browsed + "|0", "Color||" + setUp + "|0", browsed + "|10203",
+                           browsed + "/games/iwar/IWAR.EXE|10203"}).join(u'\n').toStdString());
     options.cmdOK->click();
     EXPECT_EQ(shell::options.LaunchPath, "C:\\Games\\Particle Systems\\IWAR.EXE");
-}
-
-TEST_F(OptionsDialogTest, EveryOpeningIsANewDialogGoneOnceItCloses)
-{
-    answers = {QString("/games/IWAR.EXE"), {}};
-    QList<QPointer<frmOptions>> openings;
-    for (int opening = 0; opening < 2; ++opening) {
-        QTimer::singleShot(0, [&] {
-            auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            ASSERT_NE(options, nullptr);
-            openings << options;
-            EXPECT_FALSE(options->chkdebug->isChecked());
-            options->chkdebug->click();
-            options->cmdBrowse->click();
-            options->cmdCancel->click();
-        });
-        ShowOptionsDialog(&owner);
-    }
-    EXPECT_EQ(openings.size(), 2);
-    EXPECT_TRUE(openings[0].isNull() && openings[1].isNull());
-    EXPECT_TRUE(shown[1].endsWith("||0")) << "the last opening's file is forgotten";
 }
 
 }  // namespace
