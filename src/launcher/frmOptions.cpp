@@ -149,8 +149,9 @@ QLabel* AddSample(QWidget* frame, const char* name, const Twips& place, const QS
     return sample;
 }
 
-// A control widened for its caption may reach past the border of what holds it, which then
-// grows to keep a margin around it. Pages off the dialog do not count.
+// A frame grown to hold its controls may reach past its page, and a widened button past the
+// dialog's edge: the page or the dialog grows to keep a margin around it. Pages off the dialog
+// do not count.
 QSize SizeToHold(const QWidget* holder)
 {
     const QSize margin(platform::TwipsToPixelsX(kHolderMarginTwips),
@@ -199,7 +200,9 @@ frmOptions::frmOptions(QWidget* owner)
     cmdCancel = AddButton(this, "cmdCancel", {4920, 3000, 1095, 375}, QStringLiteral("Cancel"),
                           [this] { cmdCancel_Click(); });
     for (QGroupBox* frame : findChildren<QGroupBox*>())
-        frame->resize(SizeToHold(frame));
+        platform::FitFrame(frame, kHolderMarginTwips);
+    for (QWidget* page : picOptions)
+        page->resize(SizeToHold(page));
     setFixedSize(SizeToHold(this));
     // A colour pick has to tell a cancelled colour dialog from a chosen colour.
     CommonDialog1.CancelError = true;

@@ -2,13 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -22,24 +21,6 @@ namespace {
 
 using platform::CommonDialog;
 using Colors = std::array<platform::Color, 4>;
-
-void SendKey(QWidget* control, int key, Qt::KeyboardModifiers modifiers = {})
-{
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, modifiers);
-        QApplication::sendEvent(control, &event);
-    }
-}
-
-void Click(QLabel* label)
-{
-    const QPointF centre = QRectF(label->rect()).center();
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, centre, label->mapToGlobal(centre), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
-        QApplication::sendEvent(label, &event);
-    }
-}
 
 // LaunchFlags, SystemFlags and LaunchPath.
 auto Stored()
@@ -137,8 +118,8 @@ TEST_F(OptionsDialogTest, EveryOpeningIsNewAndCancelEscapeOrCloseBoxKeepAllButTh
     shell::options.SystemFlags = 0x7;
     const std::function<void(frmOptions&)> closings[] = {
         [](frmOptions& options) { options.cmdCancel->click(); },
-        [](frmOptions& options) { SendKey(options.chkNoSlab, Qt::Key_Escape); },
-        [](frmOptions& options) { SendKey(options.txtIwarexe, Qt::Key_Escape); },
+        [](frmOptions& options) { QTest::keyClick(options.chkNoSlab, Qt::Key_Escape); },
+        [](frmOptions& options) { QTest::keyClick(options.txtIwarexe, Qt::Key_Escape); },
         [](frmOptions& options) { options.close(); },
     };
     platform::Color picked = 0x123456;
@@ -151,12 +132,12 @@ TEST_F(OptionsDialogTest, EveryOpeningIsNewAndCancelEscapeOrCloseBoxKeepAllButTh
             EXPECT_FALSE(opened->chkdebug->isChecked());
             opened->chkdebug->click();
             opened->chkColor->click();
-            Click(opened->lblComments);
+            QTest::mouseClick(opened->lblComments, Qt::LeftButton);
             opened->cmdBrowse->click();
             for (QWidget* control : std::initializer_list<QWidget*>{
                      opened->chkNoSlab, opened->txtIwarexe, opened->tbsOptions}) {
-                SendKey(control, Qt::Key_Return);
-                SendKey(control, Qt::Key_Enter, Qt::KeypadModifier);
+                QTest::keyClick(control, Qt::Key_Return);
+                QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
             }
             EXPECT_TRUE(opened->isVisible());
             close(*opened);
@@ -188,7 +169,7 @@ TEST_F(OptionsDialogTest, EachSampleShowsAndPicksItsOwnColourAndACancelledPickCh
         QString("#110000/%1 #220000/%1 #330000/%1 ").arg(window).toStdString();
     EXPECT_EQ(shownColors(), stored);
     for (QLabel* sample : samples)
-        Click(sample);
+        QTest::mouseClick(sample, Qt::LeftButton);
     options.cmdBackcolor->click();
     EXPECT_EQ(shell::options.TextColors, (Colors{0x11, 0x22, 0x33, 0x00FFFF}));
     EXPECT_EQ(shownColors(), stored);
@@ -196,10 +177,10 @@ TEST_F(OptionsDialogTest, EachSampleShowsAndPicksItsOwnColourAndACancelledPickCh
     EXPECT_EQ(shown.join(u' ').toStdString(),
               "Color|||||11 Color|||||22 Color|||||33 Color|||||ffff");
 
-    Click(options.lblNormal);
-    Click(options.lblCommands);
+    QTest::mouseClick(options.lblNormal, Qt::LeftButton);
+    QTest::mouseClick(options.lblCommands, Qt::LeftButton);
     options.cmdBackcolor->click();
-    Click(options.lblComments);
+    QTest::mouseClick(options.lblComments, Qt::LeftButton);
     EXPECT_EQ(shell::options.TextColors, (Colors{2, 4, 1, 3}));
     EXPECT_EQ(shownColors(), "#020000/#030000 #040000/#030000 #010000/#030000 ");
 }
@@ -218,7 +199,7 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyContr
         return places;
     };
     const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
-    const std::tuple<QWidget*, int, Qt::KeyboardModifiers> steps[] = {
+    const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers> steps[] = {
         {options.tbsOptions, Qt::Key_Tab, ctrl},
         {options.txtIwarexe, Qt::Key_Tab, ctrl | alt},
         {options.chkColor, Qt::Key_Tab, ctrl},  // from "Colors" back to "Launcher"
@@ -232,7 +213,7 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyContr
     };
     QStringList seen{pages()};
     for (const auto& [control, key, modifiers] : steps) {
-        SendKey(control, key, modifiers);
+        QTest::keyClick(control, key, modifiers);
         seen << pages();
     }
     EXPECT_EQ(seen.join(u'\n').toStdString(),
@@ -265,7 +246,7 @@ TEST_F(OptionsDialogTest, PathIsTypedOrBrowsedAndStoredExactly)
     };
     browse();
     // A colour pick between two browses: each browse sets up its dialog again.
-    Click(options.lblNormal);
+    QTest::mouseClick(options.lblNormal, Qt::LeftButton);
     browse();
     browse();
     EXPECT_EQ(paths.join(u'\n').toStdString(), shell::options.LaunchPath.toStdString()

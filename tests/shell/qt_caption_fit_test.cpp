@@ -41,7 +41,8 @@ QStringList Clipped(const char* form, const QWidget& window)
         if (!IsCaptioned(control))
             continue;
         const QRect place = control->geometry();
-        const QRect holder = control->parentWidget()->rect();
+        // Inside a frame's border and below its caption.
+        const QRect holder = control->parentWidget()->contentsRect();
         bool clips = control->sizeHint().width() > control->width()
                      || (holder.intersects(place) && !holder.contains(place));
         // Transparent labels may overlap by design; a button widened over its neighbour may not.
