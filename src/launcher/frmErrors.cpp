@@ -25,6 +25,8 @@ frmErrors::frmErrors()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Error Listing"));
     lstErrors->setObjectName(QStringLiteral("lstErrors"));
+    // One text line per entry: a log of a million lines then lists without measuring each.
+    lstErrors->setUniformItemSizes(true);
     setFixedSize(platform::TwipsToPixelsX(8025), platform::TwipsToPixelsY(1140));
 }
 

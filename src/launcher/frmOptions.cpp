@@ -20,21 +20,11 @@
 namespace launcher {
 namespace {
 
-// A control's place in its container, in twips.
-struct Twips {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-QRect Pixels(const Twips& place)
-{
-    return QRect(platform::TwipsToPixelsX(place.left), platform::TwipsToPixelsY(place.top),
-                 platform::TwipsToPixelsX(place.width), platform::TwipsToPixelsY(place.height));
-}
+using platform::Twips;
 
 constexpr double kDialogFontPoints = 8;
+// What a frame or the dialog keeps free beyond the controls it holds.
+constexpr int kHolderMarginTwips = 60;
 
 // A hidden page stands off the dialog; the page of the selected tab at kShownPageLeft.
 constexpr int kOffDialogLeft = -20000;
@@ -119,7 +109,7 @@ Control* Add(QWidget* container, const char* name, const Twips& place, Arguments
 {
     auto* control = new Control(std::forward<Arguments>(arguments)..., container);
     control->setObjectName(QLatin1String(name));
-    control->setGeometry(Pixels(place));
+    platform::PlaceControl(control, place);
     return control;
 }
 
@@ -159,6 +149,29 @@ QLabel* AddSample(QWidget* frame, const char* name, const Twips& place, const QS
     return sample;
 }
 
+// A frame grown to hold its controls may reach past its page, and a widened button past the
+// dialog's edge: the page or the dialog grows to keep a margin around it. Pages off the dialog
+// do not count.
+QSize SizeToHold(const QWidget* holder)
+{
+    const QSize margin(platform::TwipsToPixelsX(kHolderMarginTwips),
+                       platform::TwipsToPixelsY(kHolderMarginTwips));
+    QSize size = holder->size();
+    for (const QWidget* child : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->x() >= 0)
+            size = size.expandedTo(QSize(child->geometry().right(), child->geometry().bottom())
+                                   + QSize(1, 1) + margin);
+    }
+    return size;
+}
+
+// The path shows from its start, where the drive and the folders are.
+void ShowPath(QLineEdit* box, const QString& path)
+{
+    box->setText(path);
+    box->setCursorPosition(0);
+}
+
 void SetColor(QLabel* label, QPalette::ColorRole role, platform::Color color)
 {
     QPalette palette = label->palette();
@@ -186,6 +199,11 @@ frmOptions::frmOptions(QWidget* owner)
                       [this] { cmdOK_Click(); });
     cmdCancel = AddButton(this, "cmdCancel", {4920, 3000, 1095, 375}, QStringLiteral("Cancel"),
                           [this] { cmdCancel_Click(); });
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        platform::FitFrame(frame, kHolderMarginTwips);
+    for (QWidget* page : picOptions)
+        page->resize(SizeToHold(page));
+    setFixedSize(SizeToHold(this));
     // A colour pick has to tell a cancelled colour dialog from a chosen colour.
     CommonDialog1.CancelError = true;
 
@@ -296,7 +314,7 @@ void frmOptions::GetOptions()
         if (options.LaunchFlags & language.bit)
             (this->*language.control)->setChecked(true);
     }
-    txtIwarexe->setText(options.LaunchPath);
+    ShowPath(txtIwarexe, options.LaunchPath);
     for (const shell::TextColorIndex index :
          {shell::CommandColor, shell::CommentColor, shell::NormalColor})
         ShowSample(index, options.TextColors[index]);
@@ -367,7 +385,7 @@ void frmOptions::cmdBrowse_Click()
     CommonDialog1.Filter = kBrowseFilter;
     CommonDialog1.InitDir = kBrowseFolder;
     if (CommonDialog1.ShowOpen() && !CommonDialog1.FileName.isEmpty())
-        txtIwarexe->setText(platform::WindowsPath(CommonDialog1.FileName));
+        ShowPath(txtIwarexe, platform::WindowsPath(CommonDialog1.FileName));
 }
 
 void frmOptions::lblCommands_Click()

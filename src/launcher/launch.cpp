@@ -67,9 +67,7 @@ void ListNewLog(qint64 taskId, LaunchView& view)
     QStringList lines = LogLines(text);
     if (lines.isEmpty())
         lines.append(QString());
-    view.ClearErrors();
-    for (const QString& line : lines)
-        view.AddError(line);
+    view.FillErrors(lines);
     (void)platform::AppendTextLine(kDebugHistory, lines.join(QStringLiteral("\r\n")));
 }
 
@@ -125,12 +123,11 @@ void LaunchIndependenceWar(const std::optional<QString>& scriptText, LaunchView&
 
 void ListErrors(LaunchView& view)
 {
-    view.ClearErrors();
     QString text;
-    if (const Status read = ReadGameLog(shell::options.LaunchPath, text); !read)
+    const Status read = ReadGameLog(shell::options.LaunchPath, text);
+    view.FillErrors(LogLines(text));
+    if (!read)
         view.ReportNoLog(read.message());
-    for (const QString& line : LogLines(text))
-        view.AddError(line);
     view.ShowErrors();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace launcher {
@@ -16,16 +17,17 @@ public:
     virtual void ShowErrorCode(qint64 taskId) = 0;
     // A modal box: the game was not started, and why (the message names the path at fault).
     virtual void ShowFailure(const QString& message) = 0;
-    virtual void ClearErrors() = 0;
-    virtual void AddError(const QString& line) = 0;
+    // Replaces the lines of the Errors window's list, in one go.
+    virtual void FillErrors(const QStringList& lines) = 0;
     // Shows the Errors window, modeless.
     virtual void ShowErrors() = 0;
-    // The Errors command found no log to list (told on the status line or in a box).
+    // The Errors command found no log to list: a modal box titled kErrorListingTitle.
     virtual void ReportNoLog(const QString& message) = 0;
 };
 
 inline const QString kLaunchScriptPath = QStringLiteral("C:\\TEMP\\TEMP1.SCR");
 inline const QString kErrorCodeTitle = QStringLiteral("External Error");
+inline const QString kErrorListingTitle = QStringLiteral("Error Listing");
 // LaunchFlags bit "Debug Mode": a launch also lists the game's new debug log.
 constexpr qint16 kDebugMode = 0x2;
 

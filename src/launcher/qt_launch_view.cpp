@@ -3,8 +3,8 @@
 #include <QListWidget>
 
 #include "launcher/frmErrors.h"
+#include "platform/qt_busy_cursor.h"
 #include "platform/qt_message_box.h"
-#include "shell/frmMain.h"
 
 namespace launcher {
 namespace {
@@ -26,14 +26,12 @@ void QtLaunchView::ShowFailure(const QString& message)
                      platform::MsgBoxIcon::Warning);
 }
 
-void QtLaunchView::ClearErrors()
+void QtLaunchView::FillErrors(const QStringList& lines)
 {
-    ErrorsWindow().lstErrors->clear();
-}
-
-void QtLaunchView::AddError(const QString& line)
-{
-    ErrorsWindow().lstErrors->addItem(line);
+    const platform::BusyCursor busy;
+    QListWidget* list = ErrorsWindow().lstErrors;
+    list->clear();
+    list->addItems(lines);
 }
 
 // Shown in front but not activated: after a launch the focus belongs to the game.
@@ -44,9 +42,11 @@ void QtLaunchView::ShowErrors()
     window.raise();
 }
 
+// The status line belongs to the editor, and its date panel would cut the path short.
 void QtLaunchView::ReportNoLog(const QString& message)
 {
-    shell::SetStatus(message);
+    platform::MsgBox(mainWindow_, message, kErrorListingTitle, platform::MsgBoxButtons::Ok,
+                     platform::MsgBoxIcon::Warning);
 }
 
 }  // namespace launcher

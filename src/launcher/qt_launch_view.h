@@ -7,15 +7,14 @@ class QWidget;
 namespace launcher {
 
 // What the launch and the Errors command show, as windows: message boxes over the main window,
-// the log in the Errors window, a missing log on the status line.
+// the log in the Errors window.
 class QtLaunchView : public LaunchView {
 public:
     explicit QtLaunchView(QWidget* mainWindow);
 
     void ShowErrorCode(qint64 taskId) override;
     void ShowFailure(const QString& message) override;
-    void ClearErrors() override;
-    void AddError(const QString& line) override;
+    void FillErrors(const QStringList& lines) override;
     void ShowErrors() override;
     void ReportNoLog(const QString& message) override;
 

@@ -1,7 +1,9 @@
 #include "platform/qt_common_dialog.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -17,6 +19,18 @@ CommonDialog::AnswerHook answerHook;
 QString CancelMessage()
 {
     return QStringLiteral("The dialog was cancelled (%1).").arg(CommonDialog::kCancelErrorNumber);
+}
+
+// The folder a file dialog starts in: the nearest one that exists. A dialog told to start in a
+// missing folder would open somewhere else, with the folder's name in its file-name box.
+QString StartFolder(const QString& initDir)
+{
+    if (initDir.isEmpty())
+        return {};
+    QString folder = QDir::cleanPath(HostPath(initDir));
+    while (!QFileInfo(folder).isDir() && folder != u"/")
+        folder = QFileInfo(folder).path();
+    return folder;
 }
 
 // Windows' "*.*" matches every name, with a dot or without.
@@ -76,7 +90,7 @@ Status CommonDialog::showFileDialog(bool save)
         accepted = answerHook(save ? QStringLiteral("Save") : QStringLiteral("Open"), *this);
     } else {
         // An empty title gives the dialog its own ("Open", "Save As").
-        QFileDialog dialog(owner_, DialogTitle, InitDir.isEmpty() ? QString() : HostPath(InitDir));
+        QFileDialog dialog(owner_, DialogTitle, StartFolder(InitDir));
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         // The descriptions show as written; the patterns stay behind them.

@@ -40,6 +40,8 @@ MsgBoxResult MsgBox(QWidget* owner, const QString& text, const QString& title,
                     question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                              : QMessageBox::Ok,
                     owner);
+    // A path such as "/tmp/a<b>c.scr" is shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     return ResultOf(box.exec());
 }

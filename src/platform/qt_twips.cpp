@@ -1,6 +1,7 @@
 #include "platform/qt_twips.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,24 @@ void PlaceControl(QWidget* control, const Twips& place)
             rect.setSize(rect.size().expandedTo(needed));
     }
     control->setGeometry(rect);
+}
+
+void FitFrame(QGroupBox* frame, int marginTwips)
+{
+    const QList<QWidget*> controls = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    if (controls.isEmpty())
+        return;
+    QRect held;
+    for (const QWidget* control : controls)
+        held |= control->geometry();
+    const QRect inside = frame->contentsRect();
+    const QPoint shift(std::max(inside.left() - held.left(), 0),
+                       std::max(inside.top() - held.top(), 0));
+    for (QWidget* control : controls)
+        control->move(control->pos() + shift);
+    held.translate(shift);
+    const QSize margin(TwipsToPixelsX(marginTwips), TwipsToPixelsY(marginTwips));
+    frame->resize(frame->size().expandedTo(QSize(held.right() + 1, held.bottom() + 1) + margin));
 }
 
 }  // namespace platform

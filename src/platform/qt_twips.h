@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class QGroupBox;
 class QWidget;
 
 namespace platform {
@@ -26,5 +27,10 @@ QRect TwipsToPixels(const Twips& place);
 // the design gives: a caption is always shown whole. Text boxes keep their width and show
 // their text from its start.
 void PlaceControl(QWidget* control, const Twips& place);
+
+// Makes a frame hold its placed controls whole: where this platform draws the caption above the
+// frame's border, or a control has been widened past it, the controls move inside the border and
+// the frame grows to keep a margin of marginTwips around them.
+void FitFrame(QGroupBox* frame, int marginTwips);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -12,6 +13,14 @@ QString SettingsFile(const QString& application)
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
            + application + u'/' + application + QStringLiteral(".ini");
+}
+
+// QSettings would wait forever on a FIFO put in the file's place: such a store is as unreadable
+// as one without permission, so nothing is read from it or written to it.
+bool IsUsable(const QString& file)
+{
+    const QFileInfo info(file);
+    return !info.exists() || info.isFile();
 }
 
 // The stored spelling of a section or key name: the exact one when present, else the first that
@@ -40,7 +49,10 @@ QString SingleText(const QVariant& value)
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue)
 {
-    QSettings settings(SettingsFile(application), QSettings::IniFormat);
+    const QString file = SettingsFile(application);
+    if (!IsUsable(file))
+        return defaultValue;
+    QSettings settings(file, QSettings::IniFormat);
     const QString group = StoredName(settings.childGroups(), section);
     if (group.isNull())
         return defaultValue;
@@ -52,7 +64,10 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value)
 {
-    QSettings settings(SettingsFile(application), QSettings::IniFormat);
+    const QString file = SettingsFile(application);
+    if (!IsUsable(file))
+        return;
+    QSettings settings(file, QSettings::IniFormat);
     const QString group = StoredName(settings.childGroups(), section);
     settings.beginGroup(group.isNull() ? section : group);
     for (const QString& stored : settings.childKeys()) {

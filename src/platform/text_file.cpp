@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/win_path.h"
@@ -96,9 +98,25 @@ QString ToCrLf(QStringView text)
 
 Status ReadFileBytes(const QString& path, QByteArray& bytes)
 {
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    const QString host = HostPath(path);
+    if (host.contains(QChar::Null))
+        return Failure("read", path, QStringLiteral("Invalid file name"));
+    // Without O_NONBLOCK, opening a FIFO waits for a writer for as long as it takes.
+    const int descriptor =
+        ::open(QFile::encodeName(host).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return Failure("read", path, qt_error_string(errno));
+    // Only a regular file ends: a FIFO may never do, and a device such as /dev/zero never does.
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(descriptor);
+        return Failure("read", path, QStringLiteral("not a regular file"));
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return Failure("read", path, file.errorString());
+    }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return Failure("read", path, file.errorString());

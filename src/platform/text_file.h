@@ -17,6 +17,8 @@ QByteArray EncodeText(QStringView text);
 // The text with every line end (CR LF, a lone LF, a lone CR) made CR LF.
 QString ToCrLf(QStringView text);
 
+// Reads regular files only, and never waits: anything else (a FIFO, a device, a folder) fails
+// as "Cannot read <path>: not a regular file".
 Status ReadFileBytes(const QString& path, QByteArray& bytes);
 Status ReadTextFile(const QString& path, QString& text);
 

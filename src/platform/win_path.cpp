@@ -97,6 +97,21 @@ QString ResolveUnder(const QString& folder, const QString& relativePath)
     return host.isEmpty() ? QStringLiteral("/") : host;
 }
 
+// The path with every link resolved, as the drive folders are: the part that exists through its
+// canonical form, the rest as written.
+QString CanonicalHostPath(const QString& path)
+{
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!QFileInfo::exists(existing) && existing != u"/") {
+        const qsizetype slash = existing.lastIndexOf(u'/');
+        rest.prepend(existing.sliced(slash));
+        existing.truncate(std::max<qsizetype>(slash, 1));
+    }
+    const QString canonical = QFileInfo(existing).canonicalFilePath();
+    return canonical == u"/" ? (rest.isEmpty() ? canonical : rest) : canonical + rest;
+}
+
 }  // namespace
 
 QString WinePrefix()
@@ -121,7 +136,7 @@ QString WindowsPath(const QString& path)
 {
     if (!path.startsWith(u'/'))
         return path;
-    const QString host = QFileInfo(path).absoluteFilePath();
+    const QString host = CanonicalHostPath(path);
     QString bestDrive;
     QString bestFolder;
     const QDir devices(WinePrefix() + "/dosdevices");

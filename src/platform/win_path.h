@@ -19,7 +19,9 @@ QString HostPath(const QString& path);
 
 // The Windows form of a host path that lies on one of the Wine prefix's drives, as the game
 // sees it ("/root/.wine/drive_c/Games/IWAR.EXE" gives "C:\Games\IWAR.EXE"); the drive whose
-// folder lies deepest wins. Any other path comes back unchanged.
+// folder lies deepest wins. Links are followed on both sides, so a path through
+// $WINEPREFIX/dosdevices/c: is as much on drive C as one through drive_c. Any other path comes
+// back unchanged.
 QString WindowsPath(const QString& path);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "language/colorize.h"
 #include "language/parser.h"
 #include "language/starships.h"
+#include "platform/qt_busy_cursor.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_twips.h"
 #include "platform/text_file.h"
@@ -99,6 +100,7 @@ void frmDocument::rtfText_KeyDown(int keyCode, int /*shift*/)
 {
     if (keyCode != kEnterKey)
         return;
+    const platform::BusyCursor busy;
     if (options.SystemFlags & kColoringOn) {
         SetStatus(QStringLiteral("Coloring ") + caption() + QStringLiteral("..."));
         language::ColorizeScript(rtfText);
@@ -122,6 +124,7 @@ void frmDocument::closeEvent(QCloseEvent* event)
 
 void frmDocument::AnalyseScript()
 {
+    const platform::BusyCursor busy;
     SetStatus(QStringLiteral("Parsing ") + caption() + QStringLiteral("..."));
     language::ParseVariables(rtfText);
     language::ParseStarships(rtfText);

@@ -24,6 +24,7 @@
 #include "language/frmVars.h"
 #include "language/parser.h"
 #include "language/starships.h"
+#include "platform/qt_busy_cursor.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_twips.h"
 #include "shell/frmDocument.h"
@@ -31,6 +32,7 @@
 #include "shell/placement.h"
 #include "shell/qt_apply_string_table.h"
 #include "shell/qt_images.h"
+#include "shell/qt_outer_geometry.h"
 #include "shell/script_caption.h"
 
 namespace shell {
@@ -320,8 +322,10 @@ bool frmMain::CloseAllScriptWindows()
 void frmMain::RestorePlacement()
 {
     const Placement placement = LoadPlacement(ScreensInTwips());
-    move(platform::TwipsToPixelsX(placement.Left), platform::TwipsToPixelsY(placement.Top));
-    resize(platform::TwipsToPixelsX(placement.Width), platform::TwipsToPixelsY(placement.Height));
+    SetOuterGeometry(this, QRect(platform::TwipsToPixelsX(placement.Left),
+                                 platform::TwipsToPixelsY(placement.Top),
+                                 platform::TwipsToPixelsX(placement.Width),
+                                 platform::TwipsToPixelsY(placement.Height)));
 }
 
 // A minimised window keeps the placement stored before; a maximised one stores the placement
@@ -330,9 +334,11 @@ void frmMain::StorePlacement()
 {
     if (isMinimized())
         return;
-    SavePlacement({float(platform::PixelsToTwipsX(x())), float(platform::PixelsToTwipsY(y())),
-                   float(platform::PixelsToTwipsX(width())),
-                   float(platform::PixelsToTwipsY(height()))});
+    const QRect outer = frameGeometry();
+    SavePlacement({float(platform::PixelsToTwipsX(outer.x())),
+                   float(platform::PixelsToTwipsY(outer.y())),
+                   float(platform::PixelsToTwipsX(outer.width())),
+                   float(platform::PixelsToTwipsY(outer.height()))});
 }
 
 void frmMain::ShowRecentFiles()
@@ -398,7 +404,8 @@ frmDocument* frmMain::activeScriptWindow() const
 frmDocument* frmMain::OpenInNewWindow(const QString& path)
 {
     frmDocument* document = NewScriptWindow();
-    const platform::Status loaded = document->rtfText.setFilename(path);
+    const platform::Status loaded =
+        platform::WhileBusy([&] { return document->rtfText.setFilename(path); });
     if (!loaded) {
         ShowFailure(this, loaded);
         Discard(document);
@@ -448,6 +455,7 @@ void frmMain::mnuFileOpen_Click()
         return;
     const QString path = *chosen;
     if (frmDocument* document = OpenInNewWindow(path)) {
+        const platform::BusyCursor busy;
         language::ParseVariables(document->rtfText);
         language::ParseStarships(document->rtfText);
         language::ColorizeScript(document->rtfText);
@@ -459,8 +467,10 @@ void frmMain::mnuFileOpen_Click()
 // Leaves the list as it is and runs no analysis: that follows at the next activation or Enter.
 void frmMain::mnuFileMRU_Click(int index)
 {
-    if (frmDocument* document = OpenInNewWindow(recentFiles_.Entry(index)))
+    if (frmDocument* document = OpenInNewWindow(recentFiles_.Entry(index))) {
+        const platform::BusyCursor busy;
         language::ColorizeScript(document->rtfText);
+    }
 }
 
 void frmMain::mnuFileClose_Click()

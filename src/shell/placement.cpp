@@ -1,7 +1,6 @@
 #include "shell/placement.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "platform/settings_store.h"
@@ -54,11 +53,11 @@ bool IsUsable(const Placement& placement, const QList<QRectF>& screens)
     return false;
 }
 
-QString ShortestText(float value)
+// Whole twips in plain digits: "300000", never "3e+05".
+QString WholeNumberText(float value)
 {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return QString::fromLatin1(text.data(), result.ptr - text.data());
+    // Adding zero turns a rounded -0 into 0.
+    return QString::number(std::round(double(value)) + 0.0, 'f', 0);
 }
 
 }  // namespace
@@ -76,7 +75,7 @@ void SavePlacement(const Placement& placement)
 {
     for (const PlacementKey& key : kKeys)
         platform::SaveSetting(kApplicationName, kSection, key.name,
-                              ShortestText(placement.*key.value));
+                              WholeNumberText(placement.*key.value));
 }
 
 }  // namespace shell

@@ -5,7 +5,8 @@
 
 namespace shell {
 
-// The main window's placement in twips, as section "Settings" keeps it.
+// The main window's placement in twips, as section "Settings" keeps it: the position and the
+// outer size of its frame.
 struct Placement {
     float Left = 1000;
     float Top = 1000;
@@ -21,8 +22,8 @@ struct Placement {
 // placement as a whole.
 Placement LoadPlacement(const QList<QRectF>& screens);
 
-// Writes the four keys in that order, each as the shortest decimal text that reads back as the
-// same value ("1000" for 1000).
+// Writes the four keys in that order, each as its value rounded to a whole number in plain
+// decimal digits ("1000", "300000", "-15").
 void SavePlacement(const Placement& placement);
 
 }  // namespace shell

@@ -20,12 +20,11 @@ public:
             whileErrorCodeIsShown();
     }
     void ShowFailure(const QString& message) override { calls << "ShowFailure: " + message; }
-    void ClearErrors() override
+    void FillErrors(const QStringList& lines) override
     {
-        calls << "ClearErrors";
-        lstErrors.clear();
+        calls << "FillErrors";
+        lstErrors = lines;
     }
-    void AddError(const QString& line) override { lstErrors << line; }
     void ShowErrors() override { calls << "ShowErrors"; }
     void ReportNoLog(const QString& message) override { calls << "ReportNoLog: " + message; }
 

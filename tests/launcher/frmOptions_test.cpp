@@ -2,23 +2,19 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
-#include <deque>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "launcher/launch_command.h"
-#include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "shell/options.h"
+#include "support/test_environment.h"
 
 namespace launcher {
 namespace {
@@ -26,55 +22,11 @@ namespace {
 using platform::CommonDialog;
 using Colors = std::array<platform::Color, 4>;
 
-// A colour or file dialog as the user saw it.
-struct DialogShown {
-    QString kind;
-    QString title;
-    QString filter;
-    QString initDir;
-    QString fileName;
-    platform::Color color;
-};
-
-// The user's answer to the next colour or file dialog; false: cancelled.
-using Answer = std::function<bool(CommonDialog&)>;
-
-Answer Choose(platform::Color color)
+// LaunchFlags, SystemFlags and LaunchPath.
+auto Stored()
 {
-    return [color](CommonDialog& dialog) { dialog.Color = color; return true; };
-}
-
-Answer Choose(const QString& file)
-{
-    return [file](CommonDialog& dialog) { dialog.FileName = file; return true; };
-}
-
-// The user tries a colour and a file, then cancels.
-Answer Cancel()
-{
-    return [](CommonDialog& dialog) {
-        dialog.Color = 0xABCDEF;
-        dialog.FileName = QStringLiteral("/tried/IWAR.EXE");
-        return false;
-    };
-}
-
-void SendKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(control, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(control, &release);
-}
-
-void Click(QLabel* label)
-{
-    const QPointF centre = QRectF(label->rect()).center();
-    const QPointF global = label->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(label, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, {}, {});
-    QApplication::sendEvent(label, &release);
+    const shell::OptionVariables& stored = shell::options;
+    return std::tuple(stored.LaunchFlags, stored.SystemFlags, stored.LaunchPath);
 }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -82,304 +34,231 @@ protected:
     OptionsDialogTest()
     {
         shell::options = {};
+        // An answer is a colour in hex digits or a file chosen; an empty one cancels after trying.
         CommonDialog::setAnswerHook([this](const QString& kind, CommonDialog& dialog) {
-            shown.push_back({kind, dialog.DialogTitle, dialog.Filter, dialog.InitDir,
-                             dialog.FileName, dialog.Color});
-            if (answers.empty()) {
+            shown << QStringList{kind, dialog.DialogTitle, dialog.Filter, dialog.InitDir,
+                                 dialog.FileName, QString::number(dialog.Color, 16)}.join(u'|');
+            if (answers.isEmpty())
                 ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog";
-                return false;
-            }
-            const Answer answer = answers.front();
-            answers.pop_front();
-            return answer(dialog);
+            const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+            if (kind == u"Color")
+                dialog.Color = answer.isEmpty() ? 0xABCDEF : answer.toInt(nullptr, 16);
+            else
+                dialog.FileName = answer.isEmpty() ? QStringLiteral("/tried/IWAR.EXE") : answer;
+            return !answer.isEmpty();
         });
     }
 
     ~OptionsDialogTest() override
     {
-        dialog.reset();
+        delete dialog;
         CommonDialog::setAnswerHook(nullptr);
-        EXPECT_TRUE(answers.empty()) << "dialogs that were never shown";
+        EXPECT_TRUE(answers.isEmpty()) << "dialogs that were never shown";
     }
 
     // A new dialog over the owner, shown as an opening shows it.
     frmOptions& Open()
     {
-        dialog = std::make_unique<frmOptions>(&owner);
+        delete dialog;
+        dialog = new frmOptions(&owner);
         dialog->show();
         return *dialog;
     }
 
-    // The names of the check boxes and option buttons that are set, in alphabetical order.
-    QStringList SetControls() const
-    {
-        QStringList names;
-        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-            if (button->isCheckable() && button->isChecked())
-                names.append(button->objectName());
-        }
-        names.sort();
-        return names;
-    }
-
-    // One property of each page, in page order.
-    template <typename Value>
-    std::vector<Value> OfPages(Value (QWidget::*property)() const) const
-    {
-        std::vector<Value> values;
-        for (const QWidget* page : dialog->picOptions)
-            values.push_back((page->*property)());
-        return values;
-    }
-
-    // Runs one opening through the menu's entry point; act plays the user and must close it.
-    void WhileOpen(const std::function<void(frmOptions&)>& act)
-    {
-        QTimer::singleShot(0, [&] {
-            auto* opened = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            ASSERT_NE(opened, nullptr);
-            act(*opened);
-        });
-        ShowOptionsDialog(&owner);
-    }
-
     QWidget owner;
-    std::unique_ptr<frmOptions> dialog;
-    std::deque<Answer> answers;
-    std::vector<DialogShown> shown;
+    QPointer<frmOptions> dialog;
+    QStringList answers;
+    QStringList shown;  // each dialog as "kind|title|filter|initDir|fileName|colour"
 };
 
 TEST_F(OptionsDialogTest, OpensWithTheStoredSwitchesAndOkStoresThoseOfTheControls)
 {
-    struct Case {
-        qint16 launchFlags;
-        qint16 systemFlags;
-        QStringList set;
-        qint16 launchFlagsAfterOk;
-        qint16 systemFlagsAfterOk;
-    };
-    std::vector<Case> cases{
-        {144, 1, {"chkColor", "chkNoSlab", "optEnglish"}, 144, 1},
+    // LaunchFlags and SystemFlags stored, the controls set (in alphabetical order), both after OK.
+    std::vector<std::tuple<qint16, qint16, QString, qint16, qint16>> cases{
+        {144, 1, "chkColor chkNoSlab optEnglish", 144, 1},
         // Of several languages the highest is selected.
-        {0x80 | 0x200, 0, {"optGerman"}, 0x200, 0},
-        {0x80 | 0x100, 0, {"optFrench"}, 0x100, 0},
-        {0x80 | 0x100 | 0x200, 0, {"optGerman"}, 0x200, 0},
+        {0x80 | 0x200, 0, "optGerman", 0x200, 0},
+        {0x80 | 0x100, 0, "optFrench", 0x100, 0},
+        {0x80 | 0x100 | 0x200, 0, "optGerman", 0x200, 0},
         // Bits without a control are lost, also from a negative value out of the settings store.
-        {qint16(0xC000 | 0x2000 | 0x90), 0x7, {"chkColor", "chkDisk", "chkNoSlab", "optEnglish"},
-         0x2090, 1},
-        {0, 0x6, {"optEnglish"}, 0x80, 0},
+        {qint16(0xC000 | 0x2000 | 0x90), 0x7, "chkColor chkDisk chkNoSlab optEnglish", 0x2090, 1},
+        {0, 0x6, "optEnglish", 0x80, 0},
     };
     // Each switch alone, with English unless it is a language.
     for (const LaunchSwitch& launchSwitch : kLaunchSwitches) {
         const bool language = launchSwitch.bit & (0x80 | 0x100 | 0x200);
-        QStringList set{launchSwitch.control};
-        if (!language)
-            set.append("optEnglish");
+        QStringList set{launchSwitch.control, language ? QString() : "optEnglish"};
         set.sort();
-        const qint16 afterOk = launchSwitch.bit | (language ? 0 : 0x80);
-        cases.push_back({launchSwitch.bit, 0, set, afterOk, 0});
+        cases.emplace_back(launchSwitch.bit, 0, set.join(u' ').trimmed(),
+                           qint16(launchSwitch.bit | (language ? 0 : 0x80)), 0);
     }
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.launchFlags);
-        shell::options.LaunchFlags = test.launchFlags;
-        shell::options.SystemFlags = test.systemFlags;
-        Open();
-        EXPECT_EQ(SetControls(), test.set);
+    for (const auto& [launchFlags, systemFlags, set, launchFlagsAfterOk, systemFlagsAfterOk] :
+         cases) {
+        shell::options.LaunchFlags = launchFlags;
+        shell::options.SystemFlags = systemFlags;
+        QStringList checked;
+        for (const QAbstractButton* button : Open().findChildren<QAbstractButton*>())
+            checked << (button->isChecked() ? button->objectName() : QString());
+        checked.removeAll(QString());
+        checked.sort();
+        EXPECT_EQ(checked.join(u' ').toStdString(), set.toStdString());
         dialog->cmdOK->click();
         EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(shell::options.LaunchFlags, test.launchFlagsAfterOk);
-        EXPECT_EQ(shell::options.SystemFlags, test.systemFlagsAfterOk);
-        EXPECT_EQ(shell::options.LaunchPath, shell::kDefaultLaunchPath);
+        EXPECT_EQ(Stored(),
+                  std::tuple(launchFlagsAfterOk, systemFlagsAfterOk, shell::kDefaultLaunchPath));
     }
 }
 
-TEST_F(OptionsDialogTest, CancelEscapeAndTheCloseBoxKeepAllButThePickedColour)
+// Each opening is a new dialog, gone once it closes, with a common dialog that has forgotten
+// the last opening's file; Enter presses no button.
+TEST_F(OptionsDialogTest, EveryOpeningIsNewAndCancelEscapeOrCloseBoxKeepAllButThePickedColour)
 {
     const qint16 launchFlags = qint16(0xC000 | 0x2000 | 0x90);  // with bits no control carries
     shell::options.LaunchFlags = launchFlags;
     shell::options.SystemFlags = 0x7;
     const std::function<void(frmOptions&)> closings[] = {
         [](frmOptions& options) { options.cmdCancel->click(); },
-        [](frmOptions& options) { SendKey(options.chkNoSlab, Qt::Key_Escape); },
-        [](frmOptions& options) { SendKey(options.txtIwarexe, Qt::Key_Escape); },
+        [](frmOptions& options) { QTest::keyClick(options.chkNoSlab, Qt::Key_Escape); },
+        [](frmOptions& options) { QTest::keyClick(options.txtIwarexe, Qt::Key_Escape); },
         [](frmOptions& options) { options.close(); },
     };
     platform::Color picked = 0x123456;
     for (const auto& close : closings) {
-        answers = {Choose(++picked)};
-        frmOptions& options = Open();
-        options.chkdebug->click();
-        options.chkColor->click();
-        options.txtIwarexe->setText("D:\\Games\\IWAR.EXE");
-        Click(options.lblComments);
-        close(options);
-        EXPECT_FALSE(options.isVisible());
+        answers = {QString::number(++picked, 16), "/games/IWAR.EXE"};
+        QPointer<frmOptions> opened;
+        QTimer::singleShot(0, [&] {
+            opened = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(opened);
+            EXPECT_FALSE(opened->chkdebug->isChecked());
+            opened->chkdebug->click();
+            opened->chkColor->click();
+            QTest::mouseClick(opened->lblComments, Qt::LeftButton);
+            opened->cmdBrowse->click();
+            for (QWidget* control : std::initializer_list<QWidget*>{
+                     opened->chkNoSlab, opened->txtIwarexe, opened->tbsOptions}) {
+                QTest::keyClick(control, Qt::Key_Return);
+                QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
+            }
+            EXPECT_TRUE(opened->isVisible());
+            close(*opened);
+        });
+        ShowOptionsDialog(&owner);
+        EXPECT_TRUE(opened.isNull());
+        EXPECT_EQ(shown.takeLast().section(u'|', 5, 5), "") << "the file of the opening before";
         EXPECT_EQ(shell::options.TextColors, (Colors{16711680, picked, 0, 16777215}));
-        EXPECT_EQ(shell::options.LaunchFlags, launchFlags);
-        EXPECT_EQ(shell::options.SystemFlags, 0x7);
-        EXPECT_EQ(shell::options.LaunchPath, shell::kDefaultLaunchPath);
+        EXPECT_EQ(Stored(), std::tuple(launchFlags, qint16(0x7), shell::kDefaultLaunchPath));
     }
-}
-
-TEST_F(OptionsDialogTest, EnterPressesNoButton)
-{
-    frmOptions& options = Open();
-    options.chkdebug->click();
-    QWidget* const controls[] = {options.chkNoSlab, options.txtIwarexe, options.tbsOptions};
-    for (QWidget* control : controls) {
-        SendKey(control, Qt::Key_Return);
-        SendKey(control, Qt::Key_Enter, Qt::KeypadModifier);
-    }
-    EXPECT_TRUE(options.isVisible());
-    EXPECT_EQ(shell::options.LaunchFlags, 144);
 }
 
 TEST_F(OptionsDialogTest, EachSampleShowsAndPicksItsOwnColourAndACancelledPickChangesNothing)
 {
-    const Colors stored{0x11, 0x22, 0x33, 0x00FFFF};
-    shell::options.TextColors = stored;
-    answers = {Cancel(), Cancel(), Cancel(), Cancel(), Choose(1), Choose(2), Choose(3), Choose(4)};
+    shell::options.TextColors = {0x11, 0x22, 0x33, 0x00FFFF};
+    answers = {"", "", "", "", "1", "2", "3", "4"};
     frmOptions& options = Open();
-    QLabel* const samples[] = {options.lblCommands, options.lblComments, options.lblNormal};
-    const auto expectSamples = [&](Colors texts, const QColor& background) {
-        for (int index = 0; index < 3; ++index) {
-            const QPalette palette = samples[index]->palette();
-            EXPECT_EQ(palette.color(QPalette::WindowText), platform::ToQColor(texts[index]))
-                << index;
-            EXPECT_EQ(palette.color(QPalette::Window), background) << index;
-        }
+    const std::array samples{options.lblCommands, options.lblComments, options.lblNormal};
+    // Each sample's text colour and background; the stored background waits for Backcolor.
+    const auto shownColors = [&] {
+        QString colors;
+        for (const QLabel* sample : samples)
+            colors += sample->palette().color(QPalette::WindowText).name() + u'/'
+                      + sample->palette().color(QPalette::Window).name() + u' ';
+        return colors.toStdString();
     };
-    // The stored background waits for Backcolor: until then the window colour is behind.
-    const QColor window = QApplication::palette(options.lblNormal).color(QPalette::Base);
-    expectSamples(stored, window);
-    EXPECT_TRUE(options.lblNormal->autoFillBackground());
-
+    const QString window = QApplication::palette(options.lblNormal).color(QPalette::Base).name();
+    const std::string stored =
+        QString("#110000/%1 #220000/%1 #330000/%1 ").arg(window).toStdString();
+    EXPECT_EQ(shownColors(), stored);
     for (QLabel* sample : samples)
-        Click(sample);
+        QTest::mouseClick(sample, Qt::LeftButton);
     options.cmdBackcolor->click();
-    EXPECT_EQ(shell::options.TextColors, stored);
-    expectSamples(stored, window);
-    ASSERT_EQ(shown.size(), 4u);
-    for (int index = 0; index < 4; ++index) {
-        EXPECT_EQ(shown[index].kind, "Color");
-        EXPECT_EQ(shown[index].color, stored[index]);  // starts on the current colour
-    }
+    EXPECT_EQ(shell::options.TextColors, (Colors{0x11, 0x22, 0x33, 0x00FFFF}));
+    EXPECT_EQ(shownColors(), stored);
+    // Each starts on the current colour.
+    EXPECT_EQ(shown.join(u' ').toStdString(),
+              "Color|||||11 Color|||||22 Color|||||33 Color|||||ffff");
 
-    Click(options.lblNormal);
-    Click(options.lblCommands);
+    QTest::mouseClick(options.lblNormal, Qt::LeftButton);
+    QTest::mouseClick(options.lblCommands, Qt::LeftButton);
     options.cmdBackcolor->click();
-    Click(options.lblComments);
+    QTest::mouseClick(options.lblComments, Qt::LeftButton);
     EXPECT_EQ(shell::options.TextColors, (Colors{2, 4, 1, 3}));
-    expectSamples({2, 4, 1}, platform::ToQColor(3));
+    EXPECT_EQ(shownColors(), "#020000/#030000 #040000/#030000 #010000/#030000 ");
 }
 
-TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughTheTabsFromAnyControl)
+// After the first change only the selected tab's page is shown, at 210 twips, and enabled.
+TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyControl)
 {
     frmOptions& options = Open();
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    const struct {
-        QWidget* control;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int selected;
-    } steps[] = {
-        {options.tbsOptions, Qt::Key_Tab, ctrl, 1},
-        {options.txtIwarexe, Qt::Key_Tab, ctrl | Qt::AltModifier, 2},
-        {options.chkColor, Qt::Key_Tab, ctrl, 0},            // from "Colors" back to "Launcher"
-        {options.chkNoSlab, Qt::Key_Backtab, ctrlShift, 2},  // from "Launcher" to "Colors"
-        {options.cmdBackcolor, Qt::Key_Backtab, ctrlShift | Qt::AltModifier, 1},
-        {options.cmdOK, Qt::Key_Tab, ctrlShift, 0},
-        // Tab alone, Shift+Tab and Alt+Tab leave the tab as it is.
-        {options.cmdOK, Qt::Key_Tab, {}, 0},
-        {options.cmdOK, Qt::Key_Backtab, Qt::ShiftModifier, 0},
-        {options.cmdOK, Qt::Key_Tab, Qt::AltModifier, 0},
+    const QMap<int, QString> lefts{{platform::TwipsToPixelsX(-20000), "off"},
+                                   {platform::TwipsToPixelsX(210), "210"},
+                                   {platform::TwipsToPixelsX(240), "240"}};
+    const auto pages = [&] {
+        QString places = QString::number(options.tbsOptions->currentIndex()) + u':';
+        for (const QWidget* page : options.picOptions)
+            places += u' ' + lefts.value(page->x(), "?") + (page->isEnabled() ? "" : "-");
+        return places;
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.control->objectName().toStdString() + " " + std::to_string(step.key));
-        SendKey(step.control, step.key, step.modifiers);
-        EXPECT_EQ(options.tbsOptions->currentIndex(), step.selected);
+    const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
+    const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers> steps[] = {
+        {options.tbsOptions, Qt::Key_Tab, ctrl},
+        {options.txtIwarexe, Qt::Key_Tab, ctrl | alt},
+        {options.chkColor, Qt::Key_Tab, ctrl},  // from "Colors" back to "Launcher"
+        {options.chkNoSlab, Qt::Key_Backtab, ctrl | shift},  // from "Launcher" to "Colors"
+        {options.cmdBackcolor, Qt::Key_Backtab, ctrl | shift | alt},
+        {options.cmdOK, Qt::Key_Tab, ctrl | shift},
+        // Tab alone, Shift+Tab and Alt+Tab leave the tab as it is.
+        {options.cmdOK, Qt::Key_Tab, {}},
+        {options.cmdOK, Qt::Key_Backtab, shift},
+        {options.cmdOK, Qt::Key_Tab, alt},
+    };
+    QStringList seen{pages()};
+    for (const auto& [control, key, modifiers] : steps) {
+        QTest::keyClick(control, key, modifiers);
+        seen << pages();
     }
+    EXPECT_EQ(seen.join(u'\n').toStdString(),
+              "0: 240 off off off\n1: off- 210 off- off\n2: off- off- 210 off\n"
+              "0: 210 off- off- off\n2: off- off- 210 off\n1: off- 210 off- off\n"
+              "0: 210 off- off- off\n0: 210 off- off- off\n0: 210 off- off- off\n"
+              "0: 210 off- off- off");
 }
 
-TEST_F(OptionsDialogTest, OnlyThePageOfTheSelectedTabIsShownAndEnabled)
-{
-    using Lefts = std::vector<int>;
-    using Enabled = std::vector<bool>;
-    const int off = platform::TwipsToPixelsX(-20000);
-    const int on = platform::TwipsToPixelsX(210);
-    frmOptions& options = Open();
-    EXPECT_EQ(OfPages(&QWidget::x), (Lefts{platform::TwipsToPixelsX(240), off, off, off}));
-    EXPECT_EQ(OfPages(&QWidget::isEnabled), (Enabled{true, true, true, true}));
-
-    options.tbsOptions->setCurrentIndex(1);
-    EXPECT_EQ(OfPages(&QWidget::x), (Lefts{off, on, off, off}));
-    EXPECT_EQ(OfPages(&QWidget::isEnabled), (Enabled{false, true, false, true}));
-
-    options.tbsOptions->setCurrentIndex(0);
-    EXPECT_EQ(OfPages(&QWidget::x), (Lefts{on, off, off, off}));
-    EXPECT_EQ(OfPages(&QWidget::isEnabled), (Enabled{true, false, false, true}));
-
-    options.tbsOptions->setCurrentIndex(2);
-    EXPECT_EQ(OfPages(&QWidget::x), (Lefts{off, off, on, off}));
-    EXPECT_EQ(OfPages(&QWidget::isEnabled), (Enabled{false, false, true, true}));
-}
-
-TEST_F(OptionsDialogTest, OkStoresTheTypedPathExactly)
+// OK stores the path box exactly as it is; Browse fills it only when a file is chosen, in the
+// file's Windows form when it lies on a Wine drive. The box shows a path from its start.
+TEST_F(OptionsDialogTest, PathIsTypedOrBrowsedAndStoredExactly)
 {
     for (const QString typed : {" D:\\Games\\IWAR.EXE  ", "", "no such game"}) {
         Open().txtIwarexe->setText(typed);
         dialog->cmdOK->click();
         EXPECT_EQ(shell::options.LaunchPath, typed);
     }
-}
-
-TEST_F(OptionsDialogTest, BrowseFillsThePathBoxOnlyWhenAFileIsChosen)
-{
-    answers = {Cancel(), Choose(0x010203), Choose(QStringLiteral("/games/iwar/IWAR.EXE"))};
+    support::TestEnvironment environment;
+    const QString game = environment.root() + "/wine/dosdevices/c:/Games/Particle Systems/IWAR.EXE";
+    environment.writeFile("wine/drive_c/Games/Particle Systems/IWAR.EXE", "MZ");
+    shell::options.LaunchPath = QString(60, u'x') + "IWAR.EXE";
+    answers = {"", "10203", "/games/iwar/IWAR.EXE", game};
     frmOptions& options = Open();
-    options.txtIwarexe->setText("typed");
-    options.cmdBrowse->click();
-    EXPECT_EQ(options.txtIwarexe->text(), "typed");
+    QStringList paths;
+    const auto browse = [&] {
+        options.cmdBrowse->click();
+        paths << options.txtIwarexe->text() + u'@'
+                     + QString::number(options.txtIwarexe->cursorPosition());
+    };
+    browse();
     // A colour pick between two browses: each browse sets up its dialog again.
-    Click(options.lblNormal);
-    options.cmdBrowse->click();
-    EXPECT_EQ(options.txtIwarexe->text(), "/games/iwar/IWAR.EXE");
-    EXPECT_EQ(shell::options.LaunchPath, shell::kDefaultLaunchPath);
-
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[1].title, "");
-    for (const DialogShown& browse : {shown[0], shown[2]}) {
-        EXPECT_EQ(browse.kind, "Open");
-        EXPECT_EQ(browse.title, "Locate Iwar.exe");
-        EXPECT_EQ(browse.filter,
-                  "Independence War Executable (IWAR.EXE or GAME.EXE)|Iwar.exe;game.exe");
-        EXPECT_EQ(browse.initDir, "C:\\PROGRA~1\\PARTIC~1\\INDEPE~1\\");
-    }
-
+    QTest::mouseClick(options.lblNormal, Qt::LeftButton);
+    browse();
+    browse();
+    EXPECT_EQ(paths.join(u'\n').toStdString(), shell::options.LaunchPath.toStdString()
+                  + "@0\n/games/iwar/IWAR.EXE@0\nC:\\Games\\Particle Systems\\IWAR.EXE@0");
+    const QString setUp = "Independence War Executable (IWAR.EXE or GAME.EXE)|Iwar.exe;game.exe"
+                          "|C:\\PROGRA~1\\PARTIC~1\\INDEPE~1\\|";
+    const QString browsed = "Open|Locate Iwar.exe|" + setUp;
+    EXPECT_EQ(shown.join(u'\n').toStdString(),
+              QStringList({browsed + "|0", "Color||" + setUp + "|0", browsed + "|10203",
+                           browsed + "/games/iwar/IWAR.EXE|10203"}).join(u'\n').toStdString());
     options.cmdOK->click();
-    EXPECT_EQ(shell::options.LaunchPath, "/games/iwar/IWAR.EXE");
-}
-
-TEST_F(OptionsDialogTest, EveryOpeningIsANewDialogGoneOnceItCloses)
-{
-    answers = {Choose(QStringLiteral("/games/IWAR.EXE")), Cancel()};
-    QPointer<frmOptions> first;
-    WhileOpen([&](frmOptions& options) {
-        first = &options;
-        options.chkdebug->click();
-        options.cmdBrowse->click();
-        options.cmdCancel->click();
-    });
-    EXPECT_TRUE(first.isNull());
-
-    WhileOpen([&](frmOptions& options) {
-        EXPECT_FALSE(options.chkdebug->isChecked());
-        options.cmdBrowse->click();
-        options.cmdCancel->click();
-    });
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[1].fileName, "");  // the last opening's file is forgotten
+    EXPECT_EQ(shell::options.LaunchPath, "C:\\Games\\Particle Systems\\IWAR.EXE");
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ TEST_F(LaunchTest, LaunchRunsTheScriptAndInDebugModeListsTheNewLogAndKeepsTheHis
                                       QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
         EXPECT_EQ(game.workDir, canonical(gameFolder()));
         EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
-        EXPECT_EQ(view.calls, c.debug ? QStringList({"ShowErrorCode", "ClearErrors", "ShowErrors"})
+        EXPECT_EQ(view.calls, c.debug ? QStringList({"ShowErrorCode", "FillErrors", "ShowErrors"})
                                       : QStringList{"ShowErrors"});
         EXPECT_EQ(view.errorCodes, c.debug ? QList<qint64>{game.pid} : QList<qint64>());
         EXPECT_EQ(ErrorCodeText(game.pid),
@@ -295,7 +295,7 @@ TEST_F(LaunchTest, ErrorsWithoutALogShowsAnEmptyListAndSaysWhy)
 
         EXPECT_TRUE(view.lstErrors.isEmpty()) << c.launchPath;
         ASSERT_EQ(view.calls.size(), 3) << c.launchPath;
-        EXPECT_EQ(view.calls[0], "ClearErrors");
+        EXPECT_EQ(view.calls[0], "FillErrors");
         EXPECT_TRUE(view.calls[1].startsWith("ReportNoLog: ")) << view.calls[1].toStdString();
         EXPECT_TRUE(view.calls[1].contains(c.named)) << view.calls[1].toStdString();
         EXPECT_EQ(view.calls[2], "ShowErrors");

@@ -1,5 +1,6 @@
 #include "launcher/qt_launch_view.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -37,7 +38,15 @@ TEST_F(QtLaunchViewTest, ErrorsCommandListsTheLogInAWindowMadeAgainAfterItsClose
     environment.writeFile("game/debug.txt", "one\r\n\r\nthree");
     shell::options.LaunchPath = environment.root() + "/game/IWAR.EXE";
     ListErrors(view);
+    // The list fills in one go, under the busy cursor, which goes once it is full.
+    QStringList inserts;
+    QObject::connect(ErrorsWindow().lstErrors->model(), &QAbstractItemModel::rowsInserted, [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        inserts << (cursor && cursor->shape() == Qt::WaitCursor ? "busy" : "idle");
+    });
     ListErrors(view);
+    EXPECT_EQ(inserts, QStringList{"busy"});
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(ListedLines(), (QStringList{"one", "", "three"}));
     EXPECT_TRUE(ErrorsWindow().isVisible());
 

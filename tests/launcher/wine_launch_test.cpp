@@ -106,7 +106,7 @@ TEST_F(WineLaunchTest, TheGameRunsUnderWineAndItsLogIsListed)
     const QByteArray history = "old run\r\n" + view.lstErrors.join("\r\n").toLatin1() + "\r\n";
     EXPECT_EQ(support::TestEnvironment::readFile(gameFolder + "/debug.bak"), history);
     EXPECT_EQ(support::TestEnvironment::readFile(gameFolder + "/debug.txt"), history);
-    EXPECT_EQ(view.calls, QStringList({"ShowErrorCode", "ClearErrors", "ShowErrors"}));
+    EXPECT_EQ(view.calls, QStringList({"ShowErrorCode", "FillErrors", "ShowErrors"}));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "platform/qt_common_dialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrinter>
@@ -10,6 +12,7 @@
 
 #include "platform/qt_message_box.h"
 #include "platform/qt_rich_text_box.h"
+#include "platform/win_path.h"
 #include "support/test_environment.h"
 
 namespace platform {
@@ -134,6 +137,21 @@ TEST(CommonDialog, RealFileDialogShowsTitleFiltersAndLastFile)
     EXPECT_EQ(dialog.FileName, "");
 }
 
+TEST(CommonDialog, MissingStartFolderOpensAtItsNearestParentWithAnEmptyFileName)
+{
+    support::TestEnvironment environment;
+    ASSERT_TRUE(QDir(environment.driveC()).mkpath("Program Files"));
+    CommonDialog dialog;
+    dialog.InitDir = "C:\\PROGRA~1\\PARTIC~1\\INDEPE~1\\";
+    AnswerNextDialog<QFileDialog>([&](QFileDialog& shown) {
+        EXPECT_EQ(shown.directory().absolutePath() + '|'
+                      + shown.findChild<QLineEdit*>("fileNameEdit")->text(),
+                  HostPath("C:\\Program Files") + '|');
+        shown.reject();
+    });
+    EXPECT_TRUE(dialog.ShowOpen());
+}
+
 TEST(MsgBox, HookAnswersInsteadOfTheUserAndWithoutItTheUserDoes)
 {
     QStringList asked;
@@ -145,15 +163,17 @@ TEST(MsgBox, HookAnswersInsteadOfTheUserAndWithoutItTheUserDoes)
     setMsgBoxHook({});
     EXPECT_EQ(asked, (QStringList{"Save now?", "Save?"}));
 
-    // A question, with Yes as its default and no icon.
+    // A question, with Yes as its default and no icon; its text is never markup.
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
-        EXPECT_EQ(shown.text(), "Save now?");
+        EXPECT_EQ(shown.text(), "Save /tmp/a<b>c.scr?");
+        EXPECT_EQ(shown.textFormat(), Qt::PlainText);
         EXPECT_EQ(shown.windowTitle(), "Save?");
         EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
         EXPECT_EQ(shown.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         shown.defaultButton()->click();
     });
-    EXPECT_EQ(MsgBox(nullptr, "Save now?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::Yes);
+    EXPECT_EQ(MsgBox(nullptr, "Save /tmp/a<b>c.scr?", "Save?", MsgBoxButtons::YesNoCancel),
+              MsgBoxResult::Yes);
 
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
         EXPECT_EQ(shown.icon(), QMessageBox::Critical);

@@ -1,6 +1,10 @@
 #include "platform/settings_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/test_environment.h"
 
@@ -26,6 +30,16 @@ TEST_F(SettingsStoreTest, MissingEntriesGiveTheDefault)
     EXPECT_EQ(GetSetting(kApp, "Options", "SystemFlags", "1"), "1");
     EXPECT_EQ(GetSetting(kApp, "MRU", "LaunchFlags", "d"), "d");
     EXPECT_EQ(GetSetting("Other", "Options", "LaunchFlags", "d"), "d");
+}
+
+TEST_F(SettingsStoreTest, AStoreThatIsNoRegularFileIsNeitherReadNorWrittenAndNothingWaits)
+{
+    ASSERT_TRUE(QDir().mkpath(env.configHome() + "/Orbiscribe"));
+    const QString fifo = env.configHome() + "/Orbiscribe/Orbiscribe.ini";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    SaveSetting(kApp, "Options", "LaunchFlags", "-1");
+    EXPECT_EQ(GetSetting(kApp, "Options", "LaunchFlags", "144"), "144");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());  // still the FIFO, not replaced
 }
 
 TEST_F(SettingsStoreTest, TextsRoundTripExactly)

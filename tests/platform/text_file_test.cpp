@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/test_environment.h"
 
@@ -32,6 +33,21 @@ TEST_F(TextFileTest, EveryByteValueSurvivesReadAndWrite)
     EXPECT_EQ(text[0x80], QChar(0x20AC));  // the euro sign: the real code page, not Latin-1
     ASSERT_TRUE(WriteTextFile("C:\\TEMP\\copy.bin", text));
     EXPECT_EQ(contentOf("copy.bin"), allBytes + "\r\n");
+}
+
+// A FIFO that nobody writes to would hold the program for good, and /dev/zero never ends.
+TEST_F(TextFileTest, OnlyRegularFilesAreReadAndNothingWaits)
+{
+    ASSERT_TRUE(QDir().mkpath(tempFolder()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tempFolder() + "/pipe.scr").constData(), 0600), 0);
+    QStringList failures;
+    QByteArray bytes;
+    for (const char* path : {"C:\\TEMP\\PIPE.SCR", "/dev/zero", "C:\\TEMP", "C:\\TEMP\\none"})
+        failures << ReadFileBytes(path, bytes).message();
+    EXPECT_EQ(failures, (QStringList{"Cannot read C:\\TEMP\\PIPE.SCR: not a regular file",
+                                     "Cannot read /dev/zero: not a regular file",
+                                     "Cannot read C:\\TEMP: not a regular file",
+                                     "Cannot read C:\\TEMP\\none: No such file or directory"}));
 }
 
 TEST_F(TextFileTest, CharactersOutsideTheCodePageBecomeQuestionMarks)

@@ -9,53 +9,57 @@
 namespace platform {
 namespace {
 
+using Cases = std::vector<std::pair<QString, QString>>;
+
 class WinPathTest : public ::testing::Test {
 protected:
-    QString driveCLink() const { return env.root() + "/wine/dosdevices/c:"; }
+    // The cases that map to anything but what they expect, one per line.
+    static std::string Wrong(const Cases& cases, QString (*map)(const QString&) = HostPath)
+    {
+        QString wrong;
+        for (const auto& [path, expected] : cases) {
+            if (const QString mapped = map(path); mapped != expected)
+                wrong += path + " -> " + mapped + '\n';
+        }
+        return wrong.toStdString();
+    }
 
     support::TestEnvironment env;
+    const QString c = env.root() + "/wine/dosdevices/c:";
 };
 
-TEST_F(WinPathTest, ComponentsMatchExistingEntriesWithoutRegardToCase)
+TEST_F(WinPathTest, ComponentsMatchExistingEntriesWithoutRegardToCaseAndDotsApplyByName)
 {
     env.writeFile("wine/drive_c/Temp/Temp1.scr", "script");
-    const QString file = driveCLink() + "/Temp/Temp1.scr";
-    for (const char* path : {"C:\\TEMP\\TEMP1.SCR", "c:\\temp\\temp1.scr", "C:\\Temp\\Temp1.scr",
-                             "C:/TEMP/temp1.SCR", "c:\\\\temp\\.\\TEMP1.scr"}) {
-        EXPECT_EQ(HostPath(path), file) << path;
-    }
-    EXPECT_EQ(support::TestEnvironment::readFile(HostPath("C:\\TEMP\\TEMP1.SCR")), "script");
-}
-
-TEST_F(WinPathTest, ExactSpellingWinsOverCaseTwins)
-{
+    QDir(env.driveC()).mkpath("Saves/Sub");
     QDir(env.driveC()).mkpath("Data");
     QDir(env.driveC()).mkpath("DATA");
-    EXPECT_EQ(HostPath("C:\\DATA"), driveCLink() + "/DATA");
-    EXPECT_EQ(HostPath("C:\\Data"), driveCLink() + "/Data");
-    const QString twin = HostPath("C:\\data");
-    EXPECT_TRUE(twin == driveCLink() + "/DATA" || twin == driveCLink() + "/Data")
-        << twin.toStdString();
-}
-
-TEST_F(WinPathTest, MissingComponentsKeepTheirSpelling)
-{
-    QDir(env.driveC()).mkpath("TEMP/Sub");
-    EXPECT_EQ(HostPath("C:\\temp\\New Folder\\sub\\X.Txt"),
-              driveCLink() + "/TEMP/New Folder/sub/X.Txt");
-    EXPECT_EQ(HostPath("C:\\temp\\sub\\new.scr"), driveCLink() + "/TEMP/Sub/new.scr");
-    // Nothing is looked up below a missing folder, even a name that exists elsewhere.
-    EXPECT_EQ(HostPath("C:\\Nowhere\\temp"), driveCLink() + "/Nowhere/temp");
-}
-
-TEST_F(WinPathTest, DotsAreAppliedByNameAndNeverClimbAboveTheDrive)
-{
-    QDir(env.driveC()).mkpath("TEMP/Sub");
-    EXPECT_EQ(HostPath("C:\\temp\\missing\\..\\sub\\.\\x"), driveCLink() + "/TEMP/Sub/x");
-    EXPECT_EQ(HostPath("C:\\..\\..\\temp"), driveCLink() + "/TEMP");
-    EXPECT_EQ(HostPath("C:\\"), driveCLink());
-    EXPECT_EQ(HostPath("C:"), driveCLink());
-    EXPECT_EQ(HostPath("\\temp\\x"), driveCLink() + "/TEMP/x");
+    const Cases cases{
+        {"C:\\TEMP\\TEMP1.SCR", c + "/Temp/Temp1.scr"},
+        {"c:\\temp\\temp1.scr", c + "/Temp/Temp1.scr"},
+        {"C:/TEMP/temp1.SCR", c + "/Temp/Temp1.scr"},
+        {"c:\\\\temp\\.\\TEMP1.scr", c + "/Temp/Temp1.scr"},
+        // The exact spelling wins over a twin that differs in case.
+        {"C:\\DATA", c + "/DATA"}, {"C:\\Data", c + "/Data"},
+        // A missing component keeps its spelling, and nothing below it is looked up.
+        {"C:\\saves\\New Folder\\sub\\X.Txt", c + "/Saves/New Folder/sub/X.Txt"},
+        {"C:\\saves\\sub\\new.scr", c + "/Saves/Sub/new.scr"},
+        {"C:\\Nowhere\\temp", c + "/Nowhere/temp"},
+        // ".." never climbs above the drive.
+        {"C:\\saves\\missing\\..\\sub\\.\\x", c + "/Saves/Sub/x"},
+        {"C:\\..\\..\\temp", c + "/Temp"},
+        {"C:\\", c}, {"C:", c}, {"\\temp\\x", c + "/Temp/x"},
+        // Host paths pass unchanged.
+        {"/", "/"},
+        {"/tmp/Some Folder\\odd", "/tmp/Some Folder\\odd"},
+        {"/no/such/../place", "/no/such/../place"},
+        {"d:\\Games\\IWAR.EXE", env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE"},
+    };
+    EXPECT_EQ(Wrong(cases), "");
+    EXPECT_EQ(support::TestEnvironment::readFile(HostPath("C:\\TEMP\\TEMP1.SCR")), "script");
+    // Without the link of drive C, its folder drive_c.
+    ASSERT_TRUE(QFile::remove(c));
+    EXPECT_EQ(HostPath("C:\\TEMP\\x.scr"), env.driveC() + "/Temp/x.scr");
 }
 
 TEST_F(WinPathTest, RelativePathsResolveAgainstTheWorkingDirectoryOfTheMoment)
@@ -63,49 +67,39 @@ TEST_F(WinPathTest, RelativePathsResolveAgainstTheWorkingDirectoryOfTheMoment)
     env.writeFile("work/Debug.TXT", "");
     env.writeFile("work/Sub/Commands.DAT", "");
     env.writeFile("other/debug.bak", "");
-    EXPECT_EQ(HostPath("debug.txt"), env.workDir() + "/Debug.TXT");
-    EXPECT_EQ(HostPath("sub\\commands.dat"), env.workDir() + "/Sub/Commands.DAT");
-    EXPECT_EQ(HostPath(".\\Script 2"), env.workDir() + "/Script 2");
-    EXPECT_EQ(HostPath("..\\OTHER\\DEBUG.BAK"), env.root() + "/other/debug.bak");
-
+    const Cases cases{
+        {"debug.txt", env.workDir() + "/Debug.TXT"},
+        {"sub\\commands.dat", env.workDir() + "/Sub/Commands.DAT"},
+        {".\\Script 2", env.workDir() + "/Script 2"},
+        {"..\\OTHER\\DEBUG.BAK", env.root() + "/other/debug.bak"},
+    };
+    EXPECT_EQ(Wrong(cases), "");
     ASSERT_TRUE(QDir::setCurrent(env.root() + "/other"));
     EXPECT_EQ(HostPath("DEBUG.bak"), env.root() + "/other/debug.bak");
 }
 
-TEST_F(WinPathTest, HostPathsPassUnchanged)
-{
-    for (const char* path : {"/", "/tmp/Some Folder\\odd", "/no/such/../place"})
-        EXPECT_EQ(HostPath(path), path) << path;
-}
-
-TEST_F(WinPathTest, DrivesMapToTheirDosDevicesLinks)
-{
-    ASSERT_TRUE(QFile::remove(driveCLink()));
-    QDir(env.driveC()).mkpath("Temp");
-    EXPECT_EQ(HostPath("C:\\TEMP\\x.scr"), env.driveC() + "/Temp/x.scr");
-    EXPECT_EQ(HostPath("d:\\Games\\IWAR.EXE"), env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE");
-}
-
+// Links are followed on both sides: a file dialog may name the file through dosdevices/c:.
 TEST_F(WinPathTest, HostPathsOnAWineDriveTakeTheirWindowsForm)
 {
     const QString game = env.writeFile("wine/drive_c/Program Files/IWAR.EXE", "game");
-    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
-    EXPECT_EQ(HostPath(WindowsPath(game)), driveCLink() + "/Program Files/IWAR.EXE");
-
-    // With the whole file system as drive Z:, the deeper drive C: still names files under it.
-    QFile::link("/", env.root() + "/wine/dosdevices/z:");
-    EXPECT_EQ(WindowsPath(game), "C:\\Program Files\\IWAR.EXE");
-    EXPECT_EQ(WindowsPath(env.workDir() + "/a.scr"),
-              "Z:" + QString(env.workDir() + "/a.scr").replace('/', '\\'));
-
-    for (const QString& unchanged : {QStringLiteral("C:\\TEMP\\temp.scr"), QStringLiteral("IWAR.EXE")})
-        EXPECT_EQ(WindowsPath(unchanged), unchanged);
-}
-
-TEST_F(WinPathTest, HostPathsOnNoWineDrivePassUnchanged)
-{
     const QString outside = env.writeFile("elsewhere/IWAR.EXE", "game");
-    EXPECT_EQ(WindowsPath(outside), outside);
+    EXPECT_EQ(HostPath(WindowsPath(game)), c + "/Program Files/IWAR.EXE");
+    // With the whole file system as drive Z:, the deeper drive C: still names files under it.
+    for (const bool driveZ : {false, true}) {
+        ASSERT_TRUE(!driveZ || QFile::link("/", env.root() + "/wine/dosdevices/z:"));
+        const auto onZ = [&](QString path) {
+            return driveZ ? "Z:" + path.replace('/', '\\') : path;
+        };
+        const Cases cases{
+            {game, "C:\\Program Files\\IWAR.EXE"},
+            {c + "/Program Files/IWAR.EXE", "C:\\Program Files\\IWAR.EXE"},
+            {c + "/Program Files/New/../Missing/x.exe", "C:\\Program Files\\Missing\\x.exe"},
+            {outside, onZ(outside)},
+            {"C:\\TEMP\\temp.scr", "C:\\TEMP\\temp.scr"},
+            {"IWAR.EXE", "IWAR.EXE"},
+        };
+        EXPECT_EQ(Wrong(cases, WindowsPath), "");
+    }
 }
 
 }  // namespace

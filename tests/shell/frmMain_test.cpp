@@ -37,8 +37,8 @@ TEST_F(MainWindow, EmptyOrUnusableStoreGivesTheDefaults)
             Store("Settings", "MainWidth", "-3000");
         }
         frmMain& window = Start();
-        EXPECT_EQ(window.pos(), QPoint(TwipsToPixelsX(1000), TwipsToPixelsY(1000)));
-        EXPECT_EQ(window.size(), QSize(TwipsToPixelsX(6500), TwipsToPixelsY(6500)));
+        EXPECT_EQ(window.frameGeometry(), QRect(TwipsToPixelsX(1000), TwipsToPixelsY(1000),
+                                                TwipsToPixelsX(6500), TwipsToPixelsY(6500)));
         EXPECT_EQ(ShownRecentFiles(window), (QStringList{"<hidden>", "<hidden>", "<hidden>"}));
         EXPECT_FALSE(window.mnuFileBar5->isVisible());
         EXPECT_EQ(Captions(), QStringList{"Script 1"});

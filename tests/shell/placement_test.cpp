@@ -11,77 +11,57 @@ namespace {
 
 // One 1024 x 768 pixel screen at 15 twips a pixel, and a second one to its right.
 const QList<QRectF> kScreens{QRectF(0, 0, 15360, 11520), QRectF(15360, 0, 15360, 11520)};
+const char* const kKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
-void Store(const QString& key, const QString& text)
-{
-    platform::SaveSetting(kApplicationName, "Settings", key, text);
-}
-
-QString Stored(const QString& key)
-{
-    return platform::GetSetting(kApplicationName, "Settings", key, "<missing>");
-}
-
-Placement LoadedWith(const QString& left, const QString& top, const QString& width,
-                     const QString& height)
+Placement LoadedWith(const std::array<QString, 4>& texts, const QList<QRectF>& screens = kScreens)
 {
     support::TestEnvironment environment;
-    Store("MainLeft", left);
-    Store("MainTop", top);
-    Store("MainWidth", width);
-    Store("MainHeight", height);
-    return LoadPlacement(kScreens);
+    for (int key = 0; key < 4; ++key)
+        platform::SaveSetting(kApplicationName, "Settings", kKeys[key], texts[key]);
+    return LoadPlacement(screens);
 }
 
-TEST(Placement, EmptyStoreGivesTheDefaults)
+TEST(Placement, StoredValuesAreReadAsSinglePrecisionAndUnusableOnesGiveDefaults)
+{
+    const Placement defaults{1000, 1000, 6500, 6500};
+    support::TestEnvironment empty;
+    EXPECT_EQ(LoadPlacement(kScreens), defaults);
+    const struct {
+        std::array<QString, 4> texts;
+        Placement loaded;
+    } cases[] = {
+        {{"2000", "1500.5", " 9000 ", "4.5e3"}, {2000, 1500.5, 9000, 4500}},
+        {{"20000", "-300", "6000", "6000"}, {20000, -300, 6000, 6000}},  // second screen
+        // A value that does not convert is its default.
+        {{"abc", "2000", "", "7000"}, {1000, 2000, 6500, 7000}},
+        {{"1,5", "nan", "inf", "1e40"}, defaults},
+        // An unusable placement is the default as a whole.
+        {{"2000", "2000", "-5", "7000"}, defaults},
+        {{"2000", "2000", "7000", "0"}, defaults},
+        {{"40000", "2000", "7000", "7000"}, defaults},  // right of both screens
+        {{"-8000", "2000", "7000", "7000"}, defaults},  // left of the first
+        {{"2000", "11520", "7000", "7000"}, defaults},  // just below
+        {{"2000", "2000", "3e9", "7000"}, defaults},    // no window is that wide
+        {{"-3e9", "2000", "4e9", "7000"}, defaults},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(LoadedWith(test.texts), test.loaded) << test.texts[0].toStdString();
+    EXPECT_EQ(LoadedWith({"2000", "2000", "7000", "7000"}, {}), defaults);  // no screen
+}
+
+TEST(Placement, SavedAsWholeNumbersInPlainDigits)
 {
     support::TestEnvironment environment;
-    EXPECT_EQ(LoadPlacement(kScreens), (Placement{1000, 1000, 6500, 6500}));
-}
-
-TEST(Placement, StoredValuesAreReadAsSinglePrecision)
-{
-    EXPECT_EQ(LoadedWith("2000", "1500.5", " 9000 ", "4.5e3"), (Placement{2000, 1500.5, 9000, 4500}));
-    // On the second screen, and partly off the first.
-    EXPECT_EQ(LoadedWith("20000", "-300", "6000", "6000"), (Placement{20000, -300, 6000, 6000}));
-}
-
-TEST(Placement, ValueThatDoesNotConvertIsItsDefault)
-{
-    EXPECT_EQ(LoadedWith("abc", "2000", "", "7000"), (Placement{1000, 2000, 6500, 7000}));
-    EXPECT_EQ(LoadedWith("1,5", "nan", "inf", "1e40"), (Placement{1000, 1000, 6500, 6500}));
-}
-
-TEST(Placement, UnusablePlacementIsTheDefaultAsAWhole)
-{
-    const Placement defaults;
-    EXPECT_EQ(LoadedWith("2000", "2000", "-5", "7000"), defaults);
-    EXPECT_EQ(LoadedWith("2000", "2000", "7000", "0"), defaults);
-    EXPECT_EQ(LoadedWith("40000", "2000", "7000", "7000"), defaults);  // right of both screens
-    EXPECT_EQ(LoadedWith("-8000", "2000", "7000", "7000"), defaults);  // left of the first
-    EXPECT_EQ(LoadedWith("2000", "11520", "7000", "7000"), defaults);  // just below
-    EXPECT_EQ(LoadedWith("2000", "2000", "3e9", "7000"), defaults);    // no window is that wide
-    EXPECT_EQ(LoadedWith("-3e9", "2000", "4e9", "7000"), defaults);
-}
-
-TEST(Placement, NoScreenMeansTheDefaults)
-{
-    support::TestEnvironment environment;
-    Store("MainLeft", "2000");
-    EXPECT_EQ(LoadPlacement({}), Placement{});
-}
-
-TEST(Placement, SavedAsTheShortestTextThatReadsBack)
-{
-    support::TestEnvironment environment;
-    SavePlacement({1000, -15, 6500.5f, 0.1f});
-    EXPECT_EQ(Stored("MainLeft"), "1000");
-    EXPECT_EQ(Stored("MainTop"), "-15");
-    EXPECT_EQ(Stored("MainWidth"), "6500.5");
-    EXPECT_EQ(Stored("MainHeight"), "0.1");
-
-    SavePlacement({1234.25f, 2000, 9999, 7777});
-    EXPECT_EQ(LoadPlacement(kScreens), (Placement{1234.25f, 2000, 9999, 7777}));
+    QStringList stored;
+    for (const Placement& placement : {Placement{1000, -15, 6500.5f, 0.4f},
+                                       Placement{300000, 1e7f, -0.3f, 1234.75f}}) {
+        SavePlacement(placement);
+        for (const char* key : kKeys)
+            stored << platform::GetSetting(kApplicationName, "Settings", key, "<missing>");
+    }
+    EXPECT_EQ(stored, (QStringList{"1000", "-15", "6501", "0", "300000", "10000000", "0", "1235"}));
+    SavePlacement({1234, 2000, 9999, 7777});
+    EXPECT_EQ(LoadPlacement(kScreens), (Placement{1234, 2000, 9999, 7777}));
 }
 
 }  // namespace
