@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "language/frmStarships.h"
+#include "language/frmVars.h"
 #include "launcher/frmErrors.h"
 #include "launcher/frmOptions.h"
 #include "shell/frmSplash.h"
@@ -22,6 +24,8 @@ const Form kForms[] = {
     {"frmSplash", [] { return std::make_unique<frmSplash>(); }},
     {"frmOptions", [] { return std::make_unique<launcher::frmOptions>(nullptr); }},
     {"frmErrors", [] { return std::make_unique<launcher::frmErrors>(); }},
+    {"frmVars", [] { return std::make_unique<language::frmVars>(); }},
+    {"frmStarships", [] { return std::make_unique<language::frmStarships>(); }},
 };
 
 bool IsCaptioned(const QWidget* control)
