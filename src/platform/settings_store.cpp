@@ -1,8 +1,15 @@
 #include "platform/settings_store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <utility>
+
+#include "platform/text_file.h"
 
 namespace platform {
 namespace {
@@ -35,6 +42,62 @@ QString SingleText(const QVariant& value)
     return value.toString();
 }
 
+// The first setting that could not be stored since the last TakeSettingsFailure.
+Status firstFailure = Status::Ok();
+
+// Whether the file at path holds exactly the entries of settings: QSettings reports success
+// even when its file was cut short on the disk.
+bool HoldsAll(const QString& path, const QSettings& settings)
+{
+    const QSettings written(path, QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    return written.status() == QSettings::NoError && written.allKeys().size() == keys.size()
+           && std::all_of(keys.begin(), keys.end(), [&](const QString& key) {
+                  return written.value(key) == settings.value(key);
+              });
+}
+
+Status NotStored(const Status& failure)
+{
+    return Status::Failed(QStringLiteral("The settings were not stored. ") + failure.message());
+}
+
+// QSettings composes the new file in a scratch folder; the settings file itself is only ever
+// replaced whole, by a write that is checked to the last byte.
+Status StoreSetting(const QString& file, const QString& section, const QString& key,
+                    const QString& value)
+{
+    QByteArray bytes;
+    if (QFileInfo::exists(file)) {
+        if (Status read = ReadFileBytes(file, bytes); !read)
+            return NotStored(read);
+    }
+    const QTemporaryDir scratch;
+    const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
+    if (Status copied = ReplaceFile(draft, bytes); !copied)
+        return NotStored(copied);
+    {
+        QSettings settings(draft, QSettings::IniFormat);
+        const QString group = StoredName(settings.childGroups(), section);
+        settings.beginGroup(group.isNull() ? section : group);
+        for (const QString& stored : settings.childKeys()) {
+            if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
+                settings.remove(stored);
+        }
+        settings.setValue(key, value);
+        settings.endGroup();
+        settings.sync();
+        if (!HoldsAll(draft, settings))
+            return NotStored(Status::Failed(QStringLiteral("Cannot write %1: it was cut short").arg(draft)));
+    }
+    if (Status read = ReadFileBytes(draft, bytes); !read)
+        return NotStored(read);
+    QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write below
+    if (Status written = ReplaceFile(file, bytes); !written)
+        return NotStored(written);
+    return Status::Ok();
+}
+
 }  // namespace
 
 QString GetSetting(const QString& application, const QString& section, const QString& key,
@@ -52,16 +115,14 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value)
 {
-    QSettings settings(SettingsFile(application), QSettings::IniFormat);
-    const QString group = StoredName(settings.childGroups(), section);
-    settings.beginGroup(group.isNull() ? section : group);
-    for (const QString& stored : settings.childKeys()) {
-        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
-            settings.remove(stored);
-    }
-    settings.setValue(key, value);
-    settings.endGroup();
-    settings.sync();
+    const QString file = SettingsFile(application);
+    if (Status stored = StoreSetting(file, section, key, value); !stored && firstFailure.ok())
+        firstFailure = stored;
+}
+
+Status TakeSettingsFailure()
+{
+    return std::exchange(firstFailure, Status::Ok());
 }
 
 }  // namespace platform
