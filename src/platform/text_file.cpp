@@ -50,12 +50,17 @@ Status Failure(const char* action, const QString& path, const QString& reason)
         QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(action), path, reason));
 }
 
-// Writes the bytes at the file's position and sees them on the disk, not only in a buffer: a
+// Writes the bytes at the file's position and sees them on the disk, not only in a cache: a
 // full disk or a size limit shows up here. Special files that refuse fsync keep nothing to lose.
+// The file is unbuffered: a short write is retried, so that a failure comes with its reason.
 Status WriteThrough(QFileDevice& file, const QString& path, const QByteArray& bytes)
 {
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return Failure("write", path, file.errorString());
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return Failure("write", path, file.errorString());
+        done += written;
+    }
     if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != EROFS)
         return Failure("write", path, qt_error_string(errno));
     return Status::Ok();
@@ -67,7 +72,7 @@ Status WriteThrough(QFileDevice& file, const QString& path, const QByteArray& by
 Status OverwriteInPlace(const QString& host, const QString& path, const QByteArray& bytes)
 {
     QFile file(host);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return Failure("write", path, file.errorString());
     const QByteArray old = file.readAll();
     Status written = file.seek(0) ? WriteThrough(file, path, bytes)
@@ -154,7 +159,7 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes)
     if (host.contains(QChar::Null))
         return Failure("write", path, QStringLiteral("Invalid file name"));
     QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QFileInfo existing(host);
         if (existing.isFile() && existing.isWritable())
             return OverwriteInPlace(host, path, bytes);
@@ -199,7 +204,7 @@ Status AppendTextLine(const QString& path, QStringView text)
 {
     QFile file(HostPath(path));
     const QByteArray line = EncodeText(text) + "\r\n";
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return Failure("write", path, file.errorString());
     const qint64 oldSize = file.size();
     const Status written = WriteThrough(file, path, line);

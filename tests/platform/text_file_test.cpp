@@ -4,43 +4,53 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "support/limited_child.h"
 #include "support/test_environment.h"
 
 namespace platform {
 namespace {
+
+using support::TestEnvironment;
 
 class TextFileTest : public ::testing::Test {
 protected:
     QString tempFolder() const { return env.driveC() + "/TEMP"; }
     QByteArray contentOf(const QString& name) const
     {
-        return support::TestEnvironment::readFile(tempFolder() + '/' + name);
+        return TestEnvironment::readFile(tempFolder() + '/' + name);
     }
+    QStringList tempFiles() const { return QDir(tempFolder()).entryList(QDir::Files); }
 
-    support::TestEnvironment env;
+    TestEnvironment env;
 };
 
-TEST_F(TextFileTest, EveryByteValueSurvivesReadAndWrite)
+TEST_F(TextFileTest, EncodingKeepsEveryByteAndFindsTheFirstCharacterTheCodePageLacks)
 {
     QByteArray allBytes;
     for (int value = 0; value < 256; ++value)
         allBytes.append(char(value));
-    env.writeFile("wine/drive_c/TEMP/all.bin", allBytes);
-    QString text;
-    ASSERT_TRUE(ReadTextFile("C:\\TEMP\\ALL.BIN", text));
-    ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(text[0x80], QChar(0x20AC));  // the euro sign: the real code page, not Latin-1
-    ASSERT_TRUE(WriteTextFile("C:\\TEMP\\copy.bin", text));
-    EXPECT_EQ(contentOf("copy.bin"), allBytes + "\r\n");
-}
+    EXPECT_EQ(EncodeText(DecodeText(allBytes)), allBytes);
+    EXPECT_EQ(DecodeText(allBytes)[0x80], QChar(0x20AC));  // the real code page, not Latin-1
 
-TEST_F(TextFileTest, CharactersOutsideTheCodePageBecomeQuestionMarks)
-{
-    EXPECT_EQ(EncodeText(u"a\u4E2Db"), "a?b");
-    EXPECT_EQ(EncodeText(QString::fromUtf8("x\xF0\x9F\x98\x80y")), "x?y");  // one '?' for U+1F600
-    EXPECT_EQ(EncodeText(QString(QChar(0xD800)) + 'z'), "?z");
-    EXPECT_EQ(EncodeText(QString(QChar(0x0080))), "?");  // 0x80 holds the euro sign instead
-    EXPECT_EQ(EncodeText(u"\u20AC\u00FF?"), "\x80\xFF?");
+    const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct {
+        QString text;
+        QByteArray encoded;
+        QString first;  // and its line
+        qsizetype line;
+    } cases[] = {
+        {u"\u20AC\u00FF?\r\n"_qs, "\x80\xFF?\r\n", {}, 0},
+        {u"a\u4E2Db\u4E2E"_qs, "a?b?", u"\u4E2D"_qs, 1},
+        {"x\r\n\ny" + smiley + "y", "x\r\n\ny?y", smiley, 3},  // one '?' for the pair
+        {"a\rb\r\n" + QString(QChar(0xD800)) + 'z', "a\rb\r\n?z", QString(QChar(0xD800)), 3},
+        {QString(QChar(0x0080)), "?", QString(QChar(0x0080)), 1},  // 0x80 holds the euro sign
+    };
+    for (const auto& c : cases) {
+        const std::optional<Unencodable> first = FirstUnencodable(c.text);
+        EXPECT_EQ(std::pair(EncodeText(c.text), first ? std::pair(first->character, first->line)
+                                                       : std::pair(QString(), qsizetype(0))),
+                  std::pair(c.encoded, std::pair(c.first, c.line)));
+    }
 }
 
 TEST_F(TextFileTest, EveryLineEndBecomesCrLf)
@@ -55,34 +65,90 @@ TEST_F(TextFileTest, EveryLineEndBecomesCrLf)
         EXPECT_EQ(ToCrLf(text), expected) << text.toStdString();
 }
 
-TEST_F(TextFileTest, WriteTextFileAddsOneCrLfAndReplacesTheFileItNames)
+TEST_F(TextFileTest, WriteTextFileEndsInOneCrLfSoAFileReadIsWrittenBackUnchanged)
 {
     env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", "an older and longer content");
-    ASSERT_TRUE(WriteTextFile("C:\\TEMP\\TEMP1.scr", u""));
-    EXPECT_EQ(contentOf("TEMP1.SCR"), "\r\n");
-    ASSERT_TRUE(WriteTextFile("c:\\temp\\temp1.scr", u"line\r\n"));
-    EXPECT_EQ(contentOf("TEMP1.SCR"), "line\r\n\r\n");
-    EXPECT_EQ(QDir(tempFolder()).entryList(QDir::Files), QStringList{"TEMP1.SCR"});
+    const std::pair<QString, QByteArray> cases[] = {
+        {"", "\r\n"}, {"line", "line\r\n"}, {"line\r\n", "line\r\n"},
+        {"a\r\n\r\n", "a\r\n\r\n"}, {"a\n", "a\n\r\n"}, {"a\r", "a\r\r\n"},
+    };
+    for (const auto& [text, expected] : cases) {
+        ASSERT_TRUE(WriteTextFile("c:\\temp\\temp1.scr", text));
+        EXPECT_EQ(contentOf("TEMP1.SCR"), expected) << text.toStdString();
+    }
+    QByteArray script = "first\r\n";
+    for (int value = 1; value < 256; ++value)
+        script.append(char(value));
+    script.append("\r\n");
+    env.writeFile("wine/drive_c/TEMP/all.scr", script);
+    for (int round = 0; round < 2; ++round) {
+        QString text;
+        ASSERT_TRUE(ReadTextFile("C:\\TEMP\\ALL.SCR", text));
+        ASSERT_TRUE(WriteTextFile("C:\\TEMP\\all.scr", text));
+    }
+    EXPECT_EQ(contentOf("all.scr"), script);
+    EXPECT_EQ(tempFiles(), QStringList({"all.scr", "TEMP1.SCR"}));
 }
 
 TEST_F(TextFileTest, FailedWritesLeaveTheOldFileAndNameThePath)
 {
     env.writeFile("wine/drive_c/TEMP/folder/inside.txt", "kept");
-
     const Status intoFolder = WriteTextFile("C:\\TEMP\\Folder", u"text");
-    ASSERT_FALSE(intoFolder);
     EXPECT_TRUE(intoFolder.message().startsWith("Cannot write C:\\TEMP\\Folder: "))
         << intoFolder.message().toStdString();
     EXPECT_EQ(contentOf("folder/inside.txt"), "kept");
-
-    const Status noFolder = ReplaceFile("C:\\NOWHERE\\x.scr", "bytes");
-    ASSERT_FALSE(noFolder);
-    EXPECT_EQ(noFolder.message(), "Cannot write C:\\NOWHERE\\x.scr: No such file or directory");
+    EXPECT_EQ(ReplaceFile("C:\\NOWHERE\\x.scr", "bytes").message(),
+              "Cannot write C:\\NOWHERE\\x.scr: No such file or directory");
     EXPECT_FALSE(QFileInfo::exists(env.driveC() + "/NOWHERE"));
-
     // A NUL in the name must not write the file named by the part before it.
     EXPECT_FALSE(ReplaceFile(QString("C:\\TEMP\\abc") + QChar(0) + "def", "new"));
-    EXPECT_EQ(QDir(tempFolder()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(tempFiles(), QStringList());
+}
+
+TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
+{
+    const QByteArray old = "old content\r\n";
+    for (const char* name : {"script.scr", "temp.scr", "debug.bak"})
+        env.writeFile(QStringLiteral("wine/drive_c/TEMP/") + name, old);
+    const QString big(10000, u'x');
+    env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", big.toLatin1());
+    for (const long room : {0L, 4096L}) {
+        const QString outcome = support::InLimitedChild(room, [&] {
+            return QStringList{WriteTextFile("C:\\TEMP\\script.scr", room ? big : "12 bytes").message(),
+                               CopyFile("C:\\TEMP\\TEMP1.SCR", "C:\\TEMP\\temp.scr").message(),
+                               AppendTextLine("C:\\TEMP\\debug.bak", big).message()}
+                .join(u'\n');
+        });
+        EXPECT_EQ(outcome, "Cannot write C:\\TEMP\\script.scr: File too large\n"
+                           "Cannot write C:\\TEMP\\temp.scr: File too large\n"
+                           "Cannot write C:\\TEMP\\debug.bak: File too large");
+        for (const char* name : {"script.scr", "temp.scr", "debug.bak"})
+            EXPECT_EQ(contentOf(name), old) << name;
+        EXPECT_EQ(tempFiles().size(), 4);
+    }
+}
+
+TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
+{
+    const QString script = env.writeFile("locked/script.scr", "old\r\n");
+    const auto traverse = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(env.root(), QFile::ReadOwner | QFile::WriteOwner | traverse));
+    ASSERT_TRUE(QFile::setPermissions(env.root() + "/locked", traverse | QFile::ReadOwner
+                                                                   | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(script, QFile::ReadOther | QFile::WriteOther));
+    const QString outcome = support::InLimitedChild(
+        100,
+        [&] {
+            return QStringList{WriteTextFile(script, u"new").message(),
+                               WriteTextFile(script, QString(200, u'x')).message(),
+                               WriteTextFile(script + "2", u"new").message()}
+                .join(u'\n');
+        },
+        true);
+    EXPECT_EQ(outcome, "\nCannot write " + script + ": File too large\nCannot write " + script
+                           + "2: Permission denied");
+    EXPECT_EQ(TestEnvironment::readFile(script), "new\r\n");
+    EXPECT_EQ(QDir(env.root() + "/locked").entryList(QDir::Files), QStringList{"script.scr"});
 }
 
 TEST_F(TextFileTest, CopyReplacesTheDestinationOrTouchesNothing)
@@ -91,17 +157,14 @@ TEST_F(TextFileTest, CopyReplacesTheDestinationOrTouchesNothing)
     env.writeFile("wine/drive_c/TEMP/temp.scr", "old copy");
     ASSERT_TRUE(CopyFile("C:\\TEMP\\TEMP1.scr", "C:\\TEMP\\temp.scr"));
     EXPECT_EQ(contentOf("temp.scr"), "new script");
-
-    const Status missingSource = CopyFile("C:\\TEMP\\gone.scr", "C:\\TEMP\\temp.scr");
-    ASSERT_FALSE(missingSource);
-    EXPECT_EQ(missingSource.message(), "Cannot read C:\\TEMP\\gone.scr: No such file or directory");
+    EXPECT_EQ(CopyFile("C:\\TEMP\\gone.scr", "C:\\TEMP\\temp.scr").message(),
+              "Cannot read C:\\TEMP\\gone.scr: No such file or directory");
     EXPECT_EQ(contentOf("temp.scr"), "new script");
 
     ASSERT_TRUE(QDir(tempFolder()).removeRecursively());
     env.writeFile("work/script.scr", "script");
     EXPECT_FALSE(CopyFile("script.scr", "C:\\TEMP\\temp.scr"));
     EXPECT_FALSE(QFileInfo::exists(tempFolder()));
-    EXPECT_EQ(support::TestEnvironment::readFile(env.workDir() + "/script.scr"), "script");
 }
 
 TEST_F(TextFileTest, AppendAddsLinesAndCreatesTheFile)
@@ -109,8 +172,7 @@ TEST_F(TextFileTest, AppendAddsLinesAndCreatesTheFile)
     ASSERT_TRUE(AppendTextLine("debug.bak", u"first"));
     ASSERT_TRUE(AppendTextLine("DEBUG.BAK", u""));
     ASSERT_TRUE(AppendTextLine("Debug.Bak", u"caf\u00E9"));
-    EXPECT_EQ(support::TestEnvironment::readFile(env.workDir() + "/debug.bak"),
-              "first\r\n\r\ncaf\xE9\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.bak"), "first\r\n\r\ncaf\xE9\r\n");
     EXPECT_FALSE(AppendTextLine("C:\\NOWHERE\\debug.bak", u"x"));
 }
 
@@ -120,12 +182,9 @@ TEST_F(TextFileTest, ExistsAndDeleteSeeRegularFilesOnly)
     QDir(env.workDir()).mkpath("folder");
     EXPECT_TRUE(FileExists("DEBUG.TXT"));
     EXPECT_FALSE(FileExists("folder"));
-
     ASSERT_TRUE(DeleteFile("Debug.txt"));
     EXPECT_FALSE(FileExists("debug.txt"));
-    const Status again = DeleteFile("debug.txt");
-    ASSERT_FALSE(again);
-    EXPECT_TRUE(again.message().startsWith("Cannot delete debug.txt: "));
+    EXPECT_TRUE(DeleteFile("debug.txt").message().startsWith("Cannot delete debug.txt: "));
     EXPECT_FALSE(DeleteFile("folder"));
     EXPECT_TRUE(QFileInfo(env.workDir() + "/folder").isDir());
 }
@@ -133,14 +192,11 @@ TEST_F(TextFileTest, ExistsAndDeleteSeeRegularFilesOnly)
 TEST_F(TextFileTest, ChangeDirectoryMovesTheWorkingDirectoryOrFailsLeavingIt)
 {
     env.writeFile("wine/drive_c/Games/IWar/debug.txt", "log");
-
-    const Status missing = ChangeDirectory("C:\\GAMES\\NONE\\");
-    ASSERT_FALSE(missing);
-    EXPECT_TRUE(missing.message().startsWith("Cannot change to folder C:\\GAMES\\NONE\\: "));
+    EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\NONE\\").message().startsWith(
+        "Cannot change to folder C:\\GAMES\\NONE\\: "));
     EXPECT_FALSE(ChangeDirectory("C:\\GAMES\\IWAR\\DEBUG.TXT"));
     EXPECT_FALSE(ChangeDirectory(QString("C:\\Games\\IWar") + QChar(0) + "x"));
     EXPECT_EQ(QDir::currentPath(), env.workDir());
-
     ASSERT_TRUE(ChangeDirectory("C:\\GAMES\\IWAR\\"));
     EXPECT_TRUE(FileExists("DEBUG.TXT"));
 }
