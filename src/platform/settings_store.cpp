@@ -57,9 +57,10 @@ bool HoldsAll(const QString& path, const QSettings& settings)
               });
 }
 
-Status NotStored(const Status& failure)
+Status NotStored(const QString& file, const Status& failure)
 {
-    return Status::Failed(QStringLiteral("The settings were not stored. ") + failure.message());
+    return Status::Failed(
+        QStringLiteral("The settings could not be stored in %1. %2").arg(file, failure.message()));
 }
 
 // QSettings composes the new file in a scratch folder; the settings file itself is only ever
@@ -70,12 +71,12 @@ Status StoreSetting(const QString& file, const QString& section, const QString& 
     QByteArray bytes;
     if (QFileInfo::exists(file)) {
         if (Status read = ReadFileBytes(file, bytes); !read)
-            return NotStored(read);
+            return NotStored(file, read);
     }
     const QTemporaryDir scratch;
     const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
     if (Status copied = ReplaceFile(draft, bytes); !copied)
-        return NotStored(copied);
+        return NotStored(file, copied);
     {
         QSettings settings(draft, QSettings::IniFormat);
         const QString group = StoredName(settings.childGroups(), section);
@@ -88,13 +89,13 @@ Status StoreSetting(const QString& file, const QString& section, const QString& 
         settings.endGroup();
         settings.sync();
         if (!HoldsAll(draft, settings))
-            return NotStored(Status::Failed(QStringLiteral("Cannot write %1: it was cut short").arg(draft)));
+            return NotStored(file, Status::Failed(QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(draft)));
     }
     if (Status read = ReadFileBytes(draft, bytes); !read)
-        return NotStored(read);
+        return NotStored(file, read);
     QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write below
     if (Status written = ReplaceFile(file, bytes); !written)
-        return NotStored(written);
+        return NotStored(file, written);
     return Status::Ok();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/limited_child.h"
 #include "support/test_environment.h"
 
 namespace platform {
@@ -11,9 +12,10 @@ const QString kApp = "Orbiscribe";
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
+    QString storedPath() const { return env.configHome() + "/Orbiscribe/Orbiscribe.ini"; }
     QByteArray storedFile() const
     {
-        return support::TestEnvironment::readFile(env.configHome() + "/Orbiscribe/Orbiscribe.ini");
+        return support::TestEnvironment::readFile(storedPath());
     }
 
     support::TestEnvironment env;
@@ -58,6 +60,23 @@ TEST_F(SettingsStoreTest, AHandWrittenListReadsAsOneText)
 {
     env.writeFile("config/Orbiscribe/Orbiscribe.ini", "[Settings]\nWindowState=a, b\n");
     EXPECT_EQ(GetSetting(kApp, "settings", "windowstate", ""), "a,b");
+}
+
+TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOnce)
+{
+    SaveSetting(kApp, "Options", "LaunchFlags", "144");
+    const QByteArray before = storedFile();
+    const QString outcome = support::InLimitedChild(before.size() + 10, [] {
+        SaveSetting(kApp, "Options", "LaunchPath", QString(100, u'x'));
+        SaveSetting(kApp, "MRU", "File1", "C:\\mission.scr");
+        const QString first = TakeSettingsFailure().message();
+        return first + '|' + TakeSettingsFailure().message();
+    });
+    EXPECT_TRUE(outcome.startsWith("The settings could not be stored in " + storedPath() + ". Cannot write "))
+        << outcome.toStdString();
+    EXPECT_TRUE(outcome.endsWith("(is the disk full?)|")) << outcome.toStdString();
+    EXPECT_EQ(storedFile(), before);
+    EXPECT_TRUE(TakeSettingsFailure());
 }
 
 }  // namespace

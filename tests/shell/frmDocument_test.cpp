@@ -1,5 +1,7 @@
 #include "shell/frmDocument.h"
 
+#include <QDir>
+
 #include "platform/qt_twips.h"
 #include "shell/window_test_fixture.h"
 
@@ -11,9 +13,10 @@ using support::TestEnvironment;
 
 using ScriptWindow = WindowTest;
 
-TEST_F(ScriptWindow, ClosingAsksEveryTimeAndFollowsTheAnswer)
+TEST_F(ScriptWindow, ClosingAsksEveryTimeAndAWindowWithoutAFileAsksWhereToSave)
 {
     const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
+    const QString chosen = environment.root() + "/chosen.scr";
     frmMain& window = Start();
     Open(opened);
     window.mnuFileNew->trigger();
@@ -22,22 +25,46 @@ TEST_F(ScriptWindow, ClosingAsksEveryTimeAndFollowsTheAnswer)
     for (frmDocument* document : {documents[0], documents[2], documents[3]})
         document->rtfText.setSelText("NUMBER y");
 
-    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes};
+    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes,
+                   MsgBoxResult::Yes};
+    fileAnswers = {"", chosen};
     window.mnuFileClose->trigger();
-    for (const int closed : {2, 1, 0})
+    for (const int closed : {2, 1, 0, 0})
         documents[closed]->parentWidget()->close();
 
-    EXPECT_EQ(MessageTexts(), (QStringList{"Do you wish to save your changes to Script 4?",
-                                           "Do you wish to save your changes to Script 3?",
-                                           "Do you wish to save your changes to " + opened + "?",
-                                           "Do you wish to save your changes to Script 1?"}));
-    for (const MessageShown& message : messages)
-        EXPECT_EQ(message.title, "Save?");
+    const QString question = "Do you wish to save your changes to %1?";
+    EXPECT_EQ(MessageTexts(), (QStringList{question.arg("Script 4"), question.arg("Script 3"),
+                                           question.arg(opened), question.arg("Script 1"),
+                                           question.arg("Script 1")}));
+    EXPECT_EQ(dialogs.mid(1), QStringList(2, "Save|Save|Script Files (*.scr)|*.scr"));
     EXPECT_EQ(Captions(), QStringList{"Script 4"});
     EXPECT_EQ(ScriptWindows()[0]->rtfText.Text(), "NUMBER y");
-    EXPECT_FALSE(QFile::exists(environment.workDir() + "/Script 3"));
-    EXPECT_EQ(TestEnvironment::readFile(opened), "NUMBER x\r\n\r\n") << "never changed, written all the same";
-    EXPECT_EQ(TestEnvironment::readFile(environment.workDir() + "/Script 1"), "NUMBER y\r\n");
+    EXPECT_EQ(TestEnvironment::readFile(opened), "NUMBER x\r\n") << "unchanged, byte for byte";
+    EXPECT_EQ(TestEnvironment::readFile(chosen), "NUMBER y\r\n");
+    EXPECT_EQ(QDir(environment.workDir()).entryList(QDir::Files), QStringList());
+    fileAnswers = {""};
+    EXPECT_FALSE(Exit({MsgBoxResult::Yes})) << "Cancel in the Save dialog stops the shut-down";
+}
+
+TEST_F(ScriptWindow, CharactersTheFileCannotHoldAreWrittenOnlyOnceTheUserAgrees)
+{
+    const QString path = environment.writeFile("mission.scr", "old\r\n");
+    frmMain& window = Start();
+    Open(path);
+    window.activeScriptWindow()->rtfText.setSelText(u"caf\u00E9\r\n\u4E2D \u2603\r\n"_qs);
+    saveAnswers = {MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes, MsgBoxResult::No};
+    window.mnuFileSave->trigger();
+    EXPECT_EQ(TestEnvironment::readFile(path), "old\r\n");
+    window.mnuFileSave->trigger();
+    EXPECT_EQ(TestEnvironment::readFile(path), "caf\xE9\r\n? ?\r\nold\r\n");
+    window.activeScriptWindow()->parentWidget()->close();
+
+    const QString lossy = "The file " + path + u" cannot hold every character of this script: line 2 "
+                          u"holds \"\u4E2D\", which would be written as \"?\", like any other such "
+                          u"character.\n\nSave anyway?"_qs;
+    EXPECT_EQ(MessageTexts(), (QStringList{lossy, lossy, "Do you wish to save your changes to " + path + "?",
+                                           lossy}));
+    EXPECT_EQ(Captions(), QStringList({"Script 1", path})) << "No keeps the window open";
 }
 
 TEST_F(ScriptWindow, EnterColoursAndAnalysesWithTheirStatusTextsAndNoOtherKeyDoes)
@@ -105,6 +132,17 @@ TEST_F(ScriptWindow, BoxKeepsAHundredTwipBorderAndTakesTheBackgroundColourOnFocu
     QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(document.rtfText.widget(), &focus);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+}
+
+TEST_F(ScriptWindow, SettingsThatCannotBeStoredAtShutDownAreToldOnce)
+{
+    const QString stored = environment.configHome() + "/Orbiscribe/Orbiscribe.ini";
+    QDir().mkpath(stored);  // a folder where the file should be
+    Start();
+    EXPECT_TRUE(Exit({MsgBoxResult::No}));
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].text.startsWith("The settings could not be stored in " + stored + ". Cannot "))
+        << messages[1].text.toStdString();
 }
 
 }  // namespace
