@@ -14,12 +14,7 @@ using support::TestEnvironment;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    QString tempFolder() const { return env.driveC() + "/TEMP"; }
-    QByteArray contentOf(const QString& name) const
-    {
-        return TestEnvironment::readFile(tempFolder() + '/' + name);
-    }
-    QStringList tempFiles() const { return QDir(tempFolder()).entryList(QDir::Files); }
+    QStringList tempFiles() const { return TestEnvironment::files(env.driveC() + "/TEMP"); }
 
     TestEnvironment env;
 };
@@ -32,7 +27,7 @@ TEST_F(TextFileTest, EncodingKeepsEveryByteAndFindsTheFirstCharacterTheCodePageL
     EXPECT_EQ(EncodeText(DecodeText(allBytes)), allBytes);
     EXPECT_EQ(DecodeText(allBytes)[0x80], QChar(0x20AC));  // the real code page, not Latin-1
 
-    const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80"), lone(QChar(0xD800));
     const struct {
         QString text;
         QByteArray encoded;
@@ -42,7 +37,7 @@ TEST_F(TextFileTest, EncodingKeepsEveryByteAndFindsTheFirstCharacterTheCodePageL
         {u"\u20AC\u00FF?\r\n"_qs, "\x80\xFF?\r\n", {}, 0},
         {u"a\u4E2Db\u4E2E"_qs, "a?b?", u"\u4E2D"_qs, 1},
         {"x\r\n\ny" + smiley + "y", "x\r\n\ny?y", smiley, 3},  // one '?' for the pair
-        {"a\rb\r\n" + QString(QChar(0xD800)) + 'z', "a\rb\r\n?z", QString(QChar(0xD800)), 3},
+        {"a\rb\r\n" + lone + 'z', "a\rb\r\n?z", lone, 3},
         {QString(QChar(0x0080)), "?", QString(QChar(0x0080)), 1},  // 0x80 holds the euro sign
     };
     for (const auto& c : cases) {
@@ -56,10 +51,8 @@ TEST_F(TextFileTest, EncodingKeepsEveryByteAndFindsTheFirstCharacterTheCodePageL
 TEST_F(TextFileTest, EveryLineEndBecomesCrLf)
 {
     const std::pair<QString, QString> cases[] = {
-        {"", ""},                   {"no line end", "no line end"},
-        {"a\r\nb\r\n", "a\r\nb\r\n"}, {"a\nb\n", "a\r\nb\r\n"},
-        {"a\rb\r", "a\r\nb\r\n"},     {"\n\r", "\r\n\r\n"},
-        {"\r\r\n\n", "\r\n\r\n\r\n"}, {"x\r\n\ry", "x\r\n\r\ny"},
+        {"", ""}, {"no line end", "no line end"}, {"a\r\nb\r\n", "a\r\nb\r\n"}, {"a\nb\n", "a\r\nb\r\n"},
+        {"a\rb\r", "a\r\nb\r\n"}, {"\n\r", "\r\n\r\n"}, {"\r\r\n\n", "\r\n\r\n\r\n"}, {"x\r\n\ry", "x\r\n\r\ny"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ToCrLf(text), expected) << text.toStdString();
@@ -68,50 +61,53 @@ TEST_F(TextFileTest, EveryLineEndBecomesCrLf)
 TEST_F(TextFileTest, WriteTextFileEndsInOneCrLfSoAFileReadIsWrittenBackUnchanged)
 {
     env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", "an older and longer content");
-    const std::pair<QString, QByteArray> cases[] = {
-        {"", "\r\n"}, {"line", "line\r\n"}, {"line\r\n", "line\r\n"},
-        {"a\r\n\r\n", "a\r\n\r\n"}, {"a\n", "a\n\r\n"}, {"a\r", "a\r\r\n"},
-    };
-    for (const auto& [text, expected] : cases) {
+    QStringList written;
+    for (const QString text : {"", "line", "line\r\n", "a\r\n\r\n", "a\n", "a\r"}) {
         ASSERT_TRUE(WriteTextFile("c:\\temp\\temp1.scr", text));
-        EXPECT_EQ(contentOf("TEMP1.SCR"), expected) << text.toStdString();
+        written += tempFiles();
     }
+    EXPECT_EQ(written, QStringList({"TEMP1.SCR=\r\n", "TEMP1.SCR=line\r\n", "TEMP1.SCR=line\r\n",
+                                    "TEMP1.SCR=a\r\n\r\n", "TEMP1.SCR=a\n\r\n", "TEMP1.SCR=a\r\r\n"}));
     QByteArray script = "first\r\n";
     for (int value = 1; value < 256; ++value)
         script.append(char(value));
-    script.append("\r\n");
-    env.writeFile("wine/drive_c/TEMP/all.scr", script);
+    const QString path = env.writeFile("work/all.scr", script + "\r\n");
     for (int round = 0; round < 2; ++round) {
         QString text;
-        ASSERT_TRUE(ReadTextFile("C:\\TEMP\\ALL.SCR", text));
-        ASSERT_TRUE(WriteTextFile("C:\\TEMP\\all.scr", text));
+        ASSERT_TRUE(ReadTextFile("ALL.SCR", text));
+        ASSERT_TRUE(WriteTextFile("all.scr", text));
     }
-    EXPECT_EQ(contentOf("all.scr"), script);
-    EXPECT_EQ(tempFiles(), QStringList({"all.scr", "TEMP1.SCR"}));
+    EXPECT_EQ(TestEnvironment::readFile(path), script + "\r\n");
 }
 
-TEST_F(TextFileTest, FailedWritesLeaveTheOldFileAndNameThePath)
+TEST_F(TextFileTest, FailedWritesNameThePathAndTheReasonAndTouchNothing)
 {
     env.writeFile("wine/drive_c/TEMP/folder/inside.txt", "kept");
-    const Status intoFolder = WriteTextFile("C:\\TEMP\\Folder", u"text");
-    EXPECT_TRUE(intoFolder.message().startsWith("Cannot write C:\\TEMP\\Folder: "))
-        << intoFolder.message().toStdString();
-    EXPECT_EQ(contentOf("folder/inside.txt"), "kept");
-    EXPECT_EQ(ReplaceFile("C:\\NOWHERE\\x.scr", "bytes").message(),
-              "Cannot write C:\\NOWHERE\\x.scr: No such file or directory");
+    env.writeFile("wine/drive_c/TEMP/temp.scr", "old copy");
+    const QStringList messages{
+        WriteTextFile("C:\\TEMP\\Folder", u"text").message(),
+        ReplaceFile("C:\\NOWHERE\\x.scr", "bytes").message(),
+        CopyFile("C:\\TEMP\\gone.scr", "C:\\TEMP\\temp.scr").message(),
+        AppendTextLine("C:\\NOWHERE\\debug.bak", u"x").message(),
+        // A NUL in the name must not write the file named by the part before it.
+        ReplaceFile(QString("C:\\TEMP\\temp.scr") + QChar(0) + "def", "new").message(),
+    };
+    EXPECT_EQ(messages, QStringList({"Cannot write C:\\TEMP\\Folder: Filename refers to a directory",
+                                     "Cannot write C:\\NOWHERE\\x.scr: No such file or directory",
+                                     "Cannot read C:\\TEMP\\gone.scr: No such file or directory",
+                                     "Cannot write C:\\NOWHERE\\debug.bak: No such file or directory",
+                                     "Cannot write C:\\TEMP\\temp.scr" + QString(QChar(0)) + "def: Invalid file name"}));
+    EXPECT_EQ(tempFiles(), QStringList({"folder/inside.txt=kept", "temp.scr=old copy"}));
     EXPECT_FALSE(QFileInfo::exists(env.driveC() + "/NOWHERE"));
-    // A NUL in the name must not write the file named by the part before it.
-    EXPECT_FALSE(ReplaceFile(QString("C:\\TEMP\\abc") + QChar(0) + "def", "new"));
-    EXPECT_EQ(tempFiles(), QStringList());
 }
 
 TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
 {
-    const QByteArray old = "old content\r\n";
     for (const char* name : {"script.scr", "temp.scr", "debug.bak"})
-        env.writeFile(QStringLiteral("wine/drive_c/TEMP/") + name, old);
+        env.writeFile(QStringLiteral("wine/drive_c/TEMP/") + name, "old\r\n");
     const QString big(10000, u'x');
     env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", big.toLatin1());
+    const QStringList before = tempFiles();
     for (const long room : {0L, 4096L}) {
         const QString outcome = support::InLimitedChild(room, [&] {
             return QStringList{WriteTextFile("C:\\TEMP\\script.scr", room ? big : "12 bytes").message(),
@@ -122,19 +118,16 @@ TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
         EXPECT_EQ(outcome, "Cannot write C:\\TEMP\\script.scr: File too large\n"
                            "Cannot write C:\\TEMP\\temp.scr: File too large\n"
                            "Cannot write C:\\TEMP\\debug.bak: File too large");
-        for (const char* name : {"script.scr", "temp.scr", "debug.bak"})
-            EXPECT_EQ(contentOf(name), old) << name;
-        EXPECT_EQ(tempFiles().size(), 4);
+        EXPECT_EQ(tempFiles(), before);
     }
 }
 
 TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
 {
     const QString script = env.writeFile("locked/script.scr", "old\r\n");
-    const auto traverse = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(env.root(), QFile::ReadOwner | QFile::WriteOwner | traverse));
-    ASSERT_TRUE(QFile::setPermissions(env.root() + "/locked", traverse | QFile::ReadOwner
-                                                                   | QFile::ReadGroup | QFile::ReadOther));
+    const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(env.root(), enter | QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(env.root() + "/locked", enter | QFile::ReadOther));
     ASSERT_TRUE(QFile::setPermissions(script, QFile::ReadOther | QFile::WriteOther));
     const QString outcome = support::InLimitedChild(
         100,
@@ -147,41 +140,25 @@ TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
         true);
     EXPECT_EQ(outcome, "\nCannot write " + script + ": File too large\nCannot write " + script
                            + "2: Permission denied");
-    EXPECT_EQ(TestEnvironment::readFile(script), "new\r\n");
-    EXPECT_EQ(QDir(env.root() + "/locked").entryList(QDir::Files), QStringList{"script.scr"});
+    EXPECT_EQ(TestEnvironment::files(env.root() + "/locked"), QStringList{"script.scr=new\r\n"});
 }
 
-TEST_F(TextFileTest, CopyReplacesTheDestinationOrTouchesNothing)
+TEST_F(TextFileTest, CopyAndAppend)
 {
     env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", "new script");
     env.writeFile("wine/drive_c/TEMP/temp.scr", "old copy");
     ASSERT_TRUE(CopyFile("C:\\TEMP\\TEMP1.scr", "C:\\TEMP\\temp.scr"));
-    EXPECT_EQ(contentOf("temp.scr"), "new script");
-    EXPECT_EQ(CopyFile("C:\\TEMP\\gone.scr", "C:\\TEMP\\temp.scr").message(),
-              "Cannot read C:\\TEMP\\gone.scr: No such file or directory");
-    EXPECT_EQ(contentOf("temp.scr"), "new script");
-
-    ASSERT_TRUE(QDir(tempFolder()).removeRecursively());
-    env.writeFile("work/script.scr", "script");
-    EXPECT_FALSE(CopyFile("script.scr", "C:\\TEMP\\temp.scr"));
-    EXPECT_FALSE(QFileInfo::exists(tempFolder()));
-}
-
-TEST_F(TextFileTest, AppendAddsLinesAndCreatesTheFile)
-{
-    ASSERT_TRUE(AppendTextLine("debug.bak", u"first"));
-    ASSERT_TRUE(AppendTextLine("DEBUG.BAK", u""));
-    ASSERT_TRUE(AppendTextLine("Debug.Bak", u"caf\u00E9"));
-    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.bak"), "first\r\n\r\ncaf\xE9\r\n");
-    EXPECT_FALSE(AppendTextLine("C:\\NOWHERE\\debug.bak", u"x"));
+    for (const QString& line : QStringList{"first", "", u"caf\u00E9"_qs})
+        ASSERT_TRUE(AppendTextLine("C:\\Temp\\Debug.Bak", line));
+    EXPECT_EQ(tempFiles(), QStringList({u"Debug.Bak=first\r\n\r\ncaf\u00E9\r\n"_qs, "TEMP1.SCR=new script",
+                                        "temp.scr=new script"}));
 }
 
 TEST_F(TextFileTest, ExistsAndDeleteSeeRegularFilesOnly)
 {
     env.writeFile("work/debug.txt", "log");
     QDir(env.workDir()).mkpath("folder");
-    EXPECT_TRUE(FileExists("DEBUG.TXT"));
-    EXPECT_FALSE(FileExists("folder"));
+    EXPECT_EQ(std::pair(FileExists("DEBUG.TXT"), FileExists("folder")), std::pair(true, false));
     ASSERT_TRUE(DeleteFile("Debug.txt"));
     EXPECT_FALSE(FileExists("debug.txt"));
     EXPECT_TRUE(DeleteFile("debug.txt").message().startsWith("Cannot delete debug.txt: "));
@@ -192,8 +169,7 @@ TEST_F(TextFileTest, ExistsAndDeleteSeeRegularFilesOnly)
 TEST_F(TextFileTest, ChangeDirectoryMovesTheWorkingDirectoryOrFailsLeavingIt)
 {
     env.writeFile("wine/drive_c/Games/IWar/debug.txt", "log");
-    EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\NONE\\").message().startsWith(
-        "Cannot change to folder C:\\GAMES\\NONE\\: "));
+    EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\NONE\\").message().startsWith("Cannot change to folder C:\\GAMES\\NONE\\: "));
     EXPECT_FALSE(ChangeDirectory("C:\\GAMES\\IWAR\\DEBUG.TXT"));
     EXPECT_FALSE(ChangeDirectory(QString("C:\\Games\\IWar") + QChar(0) + "x"));
     EXPECT_EQ(QDir::currentPath(), env.workDir());
