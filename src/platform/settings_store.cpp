@@ -63,40 +63,51 @@ Status NotStored(const QString& file, const Status& failure)
         QStringLiteral("The settings could not be stored in %1. %2").arg(file, failure.message()));
 }
 
-// QSettings composes the new file in a scratch folder; the settings file itself is only ever
-// replaced whole, by a write that is checked to the last byte.
+// Sets the entry in the INI file at path. QSettings reports success even when the file it wrote
+// was cut short on the disk, so the file is read back to see that it holds every entry.
+Status SetEntry(const QString& path, const QString& section, const QString& key,
+                const QString& value)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    const QString group = StoredName(settings.childGroups(), section);
+    settings.beginGroup(group.isNull() ? section : group);
+    for (const QString& stored : settings.childKeys()) {
+        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
+            settings.remove(stored);
+    }
+    settings.setValue(key, value);
+    settings.endGroup();
+    settings.sync();
+    if (HoldsAll(path, settings))
+        return Status::Ok();
+    return Status::Failed(
+        QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(path));
+}
+
+// The new file is composed in a scratch folder; the settings file itself is only ever replaced
+// whole, by a write that is checked to the last byte.
 Status StoreSetting(const QString& file, const QString& section, const QString& key,
                     const QString& value)
 {
-    QByteArray bytes;
-    if (QFileInfo::exists(file)) {
-        if (Status read = ReadFileBytes(file, bytes); !read)
-            return NotStored(file, read);
-    }
     const QTemporaryDir scratch;
-    const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
-    if (Status copied = ReplaceFile(draft, bytes); !copied)
-        return NotStored(file, copied);
-    {
-        QSettings settings(draft, QSettings::IniFormat);
-        const QString group = StoredName(settings.childGroups(), section);
-        settings.beginGroup(group.isNull() ? section : group);
-        for (const QString& stored : settings.childKeys()) {
-            if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
-                settings.remove(stored);
-        }
-        settings.setValue(key, value);
-        settings.endGroup();
-        settings.sync();
-        if (!HoldsAll(draft, settings))
-            return NotStored(file, Status::Failed(QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(draft)));
+    const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
+    QByteArray bytes;
+    Status stored = scratch.isValid() ? Status::Ok()
+                                      : Status::Failed(QStringLiteral("Cannot make a scratch folder: ")
+                                                       + scratch.errorString());
+    if (stored && QFileInfo::exists(file))
+        stored = ReadFileBytes(file, bytes);
+    if (stored)
+        stored = ReplaceFile(draft, bytes);
+    if (stored)
+        stored = SetEntry(draft, section, key, value);
+    if (stored)
+        stored = ReadFileBytes(draft, bytes);
+    if (stored) {
+        QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write
+        stored = ReplaceFile(file, bytes);
     }
-    if (Status read = ReadFileBytes(draft, bytes); !read)
-        return NotStored(file, read);
-    QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write below
-    if (Status written = ReplaceFile(file, bytes); !written)
-        return NotStored(file, written);
-    return Status::Ok();
+    return stored ? stored : NotStored(file, stored);
 }
 
 }  // namespace
