@@ -1,6 +1,8 @@
 #include "language/command_table.h"
 
 #include <QByteArrayView>
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "platform/text_file.h"
@@ -13,6 +15,19 @@ std::function<void()> CommandAdded;
 namespace {
 
 const QString kCommandFile = QStringLiteral("commands.dat");
+
+// Where the keyword file was looked for at start-up; a launch changes the working directory
+// later. A file there that could not be read is the user's and is never written over.
+struct KeywordFile {
+    QString path;
+    bool unreadable = false;
+};
+KeywordFile keywordFile;
+
+QString StartFolderFile()
+{
+    return QDir::current().absoluteFilePath(kCommandFile);
+}
 
 // The upper-case form of each Windows-1252 byte. A letter whose upper-case form lies outside the
 // code page (micro sign, sharp s) stays as it is, so the keyword can be written back unchanged.
@@ -114,6 +129,7 @@ void ResetCommandTable()
 {
     CommandTable.fill(QString());
     CommandAdded = nullptr;
+    keywordFile = {};
 }
 
 void AddCommand(const QString& keyword)
@@ -128,8 +144,11 @@ void AddCommand(const QString& keyword)
 
 void LoadCommands()
 {
+    keywordFile = {StartFolderFile(), false};
     QByteArray bytes;
-    if (!platform::FileExists(kCommandFile) || !platform::ReadFileBytes(kCommandFile, bytes)) {
+    const bool exists = QFileInfo::exists(keywordFile.path);
+    keywordFile.unreadable = exists && !platform::ReadFileBytes(keywordFile.path, bytes);
+    if (!exists || keywordFile.unreadable) {
         for (const QString& keyword : BuiltInCommands())
             AddCommand(keyword);
         return;
@@ -139,6 +158,8 @@ void LoadCommands()
 
 platform::Status SaveCommands()
 {
+    if (keywordFile.unreadable)
+        return platform::Status::Ok();
     QByteArray bytes;
     for (const QString& keyword : CommandTable) {
         if (keyword.isEmpty())
@@ -146,7 +167,8 @@ platform::Status SaveCommands()
         bytes += platform::EncodeText(keyword);
         bytes += "\r\n";
     }
-    return platform::ReplaceFile(kCommandFile, bytes);
+    return platform::ReplaceFile(keywordFile.path.isEmpty() ? StartFolderFile() : keywordFile.path,
+                                 bytes);
 }
 
 }  // namespace language

@@ -22,7 +22,7 @@ extern std::function<void()> CommandAdded;
 // The 219 keywords used when there is no keyword file, in slot order.
 const QStringList& BuiltInCommands();
 
-// Empties every slot and forgets the progress callback.
+// Empties every slot and forgets the progress callback and the keyword file.
 void ResetCommandTable();
 
 // Stores the keyword in the first free slot (dropped when all are taken; an empty keyword
@@ -30,11 +30,11 @@ void ResetCommandTable();
 void AddCommand(const QString& keyword);
 
 // Fills the table from "commands.dat" in the working directory, or with the built-in list when
-// that file does not exist or cannot be read.
+// that file does not exist or cannot be read. That file is the one SaveCommands writes.
 void LoadCommands();
 
-// Rewrites "commands.dat" in the working directory from the table, atomically: a failed write
-// leaves the old file whole and is returned.
+// Rewrites the keyword file from the table, atomically: a failed write leaves the old file whole
+// and is returned. A keyword file that exists but could not be loaded is left as it is.
 platform::Status SaveCommands();
 
 }  // namespace language

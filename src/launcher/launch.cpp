@@ -117,7 +117,10 @@ void LaunchIndependenceWar(const std::optional<QString>& scriptText, LaunchView&
             QStringLiteral("Independence War was not started. %1").arg(started.message()));
     if (taskId != 0 && (shell::options.LaunchFlags & kDebugMode))
         ListNewLog(taskId, view);
-    (void)platform::CopyFile(kDebugHistory, kDebugLog);
+    // A game that still runs writes on into the debug.txt it holds open; replacing that file
+    // would send the rest of its log into an unlinked one.
+    if (taskId == 0 || !platform::IsRunning(taskId))
+        (void)platform::CopyFile(kDebugHistory, kDebugLog);
     view.ShowErrors();
 }
 

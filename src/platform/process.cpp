@@ -139,4 +139,16 @@ Status StartProcess(const QString& commandLine, qint64& taskId)
     return StartDetached(program, SplitArguments(line.sliced(program.argumentsStart)), taskId);
 }
 
+bool IsRunning(qint64 taskId)
+{
+    // A process that has ended but is not yet reaped is gone all the same: state Z or X.
+    QFile status(QStringLiteral("/proc/%1/stat").arg(taskId));
+    if (taskId <= 0 || !status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = status.readLine();
+    const qsizetype nameEnd = line.lastIndexOf(')');
+    return nameEnd >= 0 && nameEnd + 2 < line.size() && line[nameEnd + 2] != 'Z'
+           && line[nameEnd + 2] != 'X';
+}
+
 }  // namespace platform

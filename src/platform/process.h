@@ -18,4 +18,7 @@ namespace platform {
 // A failure leaves taskId alone and names the program path in its message.
 Status StartProcess(const QString& commandLine, qint64& taskId);
 
+// Whether the process that StartProcess gave this id is still running.
+bool IsRunning(qint64 taskId);
+
 }  // namespace platform

@@ -35,11 +35,13 @@ MsgBoxResult MsgBox(QWidget* owner, const QString& text, const QString& title,
 {
     if (msgBoxHook)
         return msgBoxHook(text, title);
-    const bool question = buttons == MsgBoxButtons::YesNoCancel;
-    QMessageBox box(QtIcon(icon), title, text,
-                    question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                             : QMessageBox::Ok,
-                    owner);
+    const bool question = buttons != MsgBoxButtons::Ok;
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (question)
+        shown = buttons == MsgBoxButtons::YesNo
+                    ? QMessageBox::Yes | QMessageBox::No
+                    : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(QtIcon(icon), title, text, shown, owner);
     // A path such as "/tmp/a<b>c.scr" is shown as it is, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace platform {
 
-enum class MsgBoxButtons { Ok, YesNoCancel };
+enum class MsgBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MsgBoxIcon { None, Information, Warning, Critical };
 enum class MsgBoxResult { Ok, Yes, No, Cancel };
 

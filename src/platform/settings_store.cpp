@@ -1,9 +1,15 @@
 #include "platform/settings_store.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <utility>
+
+#include "platform/text_file.h"
 
 namespace platform {
 namespace {
@@ -44,6 +50,74 @@ QString SingleText(const QVariant& value)
     return value.toString();
 }
 
+// The first setting that could not be stored since the last TakeSettingsFailure.
+Status firstFailure = Status::Ok();
+
+// Whether the file at path holds exactly the entries of settings: QSettings reports success
+// even when its file was cut short on the disk.
+bool HoldsAll(const QString& path, const QSettings& settings)
+{
+    const QSettings written(path, QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    return written.status() == QSettings::NoError && written.allKeys().size() == keys.size()
+           && std::all_of(keys.begin(), keys.end(), [&](const QString& key) {
+                  return written.value(key) == settings.value(key);
+              });
+}
+
+Status NotStored(const QString& file, const Status& failure)
+{
+    return Status::Failed(
+        QStringLiteral("The settings could not be stored in %1. %2").arg(file, failure.message()));
+}
+
+// Sets the entry in the INI file at path. QSettings reports success even when the file it wrote
+// was cut short on the disk, so the file is read back to see that it holds every entry.
+Status SetEntry(const QString& path, const QString& section, const QString& key,
+                const QString& value)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    const QString group = StoredName(settings.childGroups(), section);
+    settings.beginGroup(group.isNull() ? section : group);
+    for (const QString& stored : settings.childKeys()) {
+        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
+            settings.remove(stored);
+    }
+    settings.setValue(key, value);
+    settings.endGroup();
+    settings.sync();
+    if (HoldsAll(path, settings))
+        return Status::Ok();
+    return Status::Failed(
+        QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(path));
+}
+
+// The new file is composed in a scratch folder; the settings file itself is only ever replaced
+// whole, by a write that is checked to the last byte.
+Status StoreSetting(const QString& file, const QString& section, const QString& key,
+                    const QString& value)
+{
+    const QTemporaryDir scratch;
+    const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
+    QByteArray bytes;
+    Status stored = scratch.isValid() ? Status::Ok()
+                                      : Status::Failed(QStringLiteral("Cannot make a scratch folder: ")
+                                                       + scratch.errorString());
+    if (stored && QFileInfo::exists(file))
+        stored = ReadFileBytes(file, bytes);
+    if (stored)
+        stored = ReplaceFile(draft, bytes);
+    if (stored)
+        stored = SetEntry(draft, section, key, value);
+    if (stored)
+        stored = ReadFileBytes(draft, bytes);
+    if (stored) {
+        QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write
+        stored = ReplaceFile(file, bytes);
+    }
+    return stored ? stored : NotStored(file, stored);
+}
+
 }  // namespace
 
 QString GetSetting(const QString& application, const QString& section, const QString& key,
@@ -65,18 +139,13 @@ void SaveSetting(const QString& application, const QString& section, const QStri
                  const QString& value)
 {
     const QString file = SettingsFile(application);
-    if (!IsUsable(file))
-        return;
-    QSettings settings(file, QSettings::IniFormat);
-    const QString group = StoredName(settings.childGroups(), section);
-    settings.beginGroup(group.isNull() ? section : group);
-    for (const QString& stored : settings.childKeys()) {
-        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
-            settings.remove(stored);
-    }
-    settings.setValue(key, value);
-    settings.endGroup();
-    settings.sync();
+    if (Status stored = StoreSetting(file, section, key, value); !stored && firstFailure.ok())
+        firstFailure = stored;
+}
+
+Status TakeSettingsFailure()
+{
+    return std::exchange(firstFailure, Status::Ok());
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/status.h"
+
 // The per-user settings store: text values addressed by application, section and key. Section
 // and key names compare without regard to case. Kept as an INI file in the user's config folder
 // ($XDG_CONFIG_HOME/<application>/<application>.ini).
@@ -11,8 +13,13 @@ namespace platform {
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue);
 
-// Creates or replaces the entry (whatever the case of its stored key name).
+// Creates or replaces the entry (whatever the case of its stored key name). The file is replaced
+// whole or not at all; an entry that cannot be stored is kept for TakeSettingsFailure.
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value);
+
+// The first SaveSetting failure since the last call (its message names the file and the
+// reason), or success; the record starts afresh.
+Status TakeSettingsFailure();
 
 }  // namespace platform

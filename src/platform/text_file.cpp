@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +50,43 @@ Status Failure(const char* action, const QString& path, const QString& reason)
 {
     return Status::Failed(
         QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(action), path, reason));
+}
+
+// Writes the bytes at the file's position and sees them on the disk, not only in a cache: a
+// full disk or a size limit shows up here. Special files that refuse fsync keep nothing to lose.
+// The file is unbuffered: a short write is retried, so that a failure comes with its reason.
+Status WriteThrough(QFileDevice& file, const QString& path, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return Failure("write", path, file.errorString());
+        done += written;
+    }
+    if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != EROFS)
+        return Failure("write", path, qt_error_string(errno));
+    return Status::Ok();
+}
+
+// For a file whose folder does not let a replacement be created beside it. The new bytes go
+// over the old ones without cutting the file first, so the file keeps its blocks, and a failed
+// write puts the old bytes back into them.
+Status OverwriteInPlace(const QString& host, const QString& path, const QByteArray& bytes)
+{
+    QFile file(host);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return Failure("write", path, file.errorString());
+    const QByteArray old = file.readAll();
+    Status written = file.seek(0) ? WriteThrough(file, path, bytes)
+                                  : Failure("write", path, file.errorString());
+    if (written && file.resize(bytes.size()))
+        return written;
+    if (written)
+        written = Failure("write", path, file.errorString());
+    file.unsetError();
+    if (!file.seek(0) || !WriteThrough(file, path, old) || !file.resize(old.size()))
+        return Status::Failed(written.message() + QStringLiteral("; its old content is lost"));
+    return written;
 }
 
 }  // namespace
@@ -139,24 +177,58 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes)
     if (host.contains(QChar::Null))
         return Failure("write", path, QStringLiteral("Invalid file name"));
     QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QFileInfo existing(host);
+        if (existing.isFile() && existing.isWritable())
+            return OverwriteInPlace(host, path, bytes);
+        return Failure("write", path, file.errorString());
+    }
+    // commit() renames whatever reached the disk over the old file, even after a failed write.
+    if (Status written = WriteThrough(file, path, bytes); !written) {
+        file.cancelWriting();
+        return written;
+    }
+    if (!file.commit())
         return Failure("write", path, file.errorString());
     return Status::Ok();
 }
 
+std::optional<Unencodable> FirstUnencodable(QStringView text)
+{
+    const CodePage& page = Windows1252();
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit == u'\n' || (unit == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')))
+            ++line;
+        if (unit < 0x80 || page.byteOfCharacter.contains(unit))
+            continue;
+        const bool pair = QChar::isHighSurrogate(unit) && i + 1 < text.size()
+                          && text[i + 1].isLowSurrogate();
+        return Unencodable{text.sliced(i, pair ? 2 : 1).toString(), line};
+    }
+    return std::nullopt;
+}
+
 Status WriteTextFile(const QString& path, QStringView text)
 {
-    return ReplaceFile(path, EncodeText(text) + "\r\n");
+    QByteArray bytes = EncodeText(text);
+    if (!bytes.endsWith("\r\n"))
+        bytes += "\r\n";
+    return ReplaceFile(path, bytes);
 }
 
 Status AppendTextLine(const QString& path, QStringView text)
 {
     QFile file(HostPath(path));
     const QByteArray line = EncodeText(text) + "\r\n";
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size()
-        || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return Failure("write", path, file.errorString());
-    return Status::Ok();
+    const qint64 oldSize = file.size();
+    const Status written = WriteThrough(file, path, line);
+    if (!written)
+        (void)file.resize(oldSize);  // no half line is left behind
+    return written;
 }
 
 Status CopyFile(const QString& from, const QString& to)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 #include "platform/status.h"
 
@@ -22,13 +23,26 @@ QString ToCrLf(QStringView text);
 Status ReadFileBytes(const QString& path, QByteArray& bytes);
 Status ReadTextFile(const QString& path, QString& text);
 
-// Replaces the file at path with bytes atomically: a failed write leaves the old file whole.
+// Replaces the file at path with bytes atomically: the new content is on the disk before it
+// takes the old one's place, and a failed write (a full disk too) leaves the old file whole.
+// A writable file in a folder that cannot be written is rewritten in place instead, its old
+// content put back when the write fails.
 Status ReplaceFile(const QString& path, const QByteArray& bytes);
 
-// Replaces the file at path with the text followed by CR LF, atomically.
+// A character that the code page cannot hold (written as '?') and its line, counted from 1.
+struct Unencodable {
+    QString character;
+    qsizetype line;
+};
+// The first such character of the text, if any.
+std::optional<Unencodable> FirstUnencodable(QStringView text);
+
+// Replaces the file at path with the text, ending in CR LF: one is added only when the text
+// does not end in one already, so a text read from a file is written back unchanged.
 Status WriteTextFile(const QString& path, QStringView text);
 
-// Appends the text followed by CR LF to the file, creating it when missing.
+// Appends the text followed by CR LF to the file, creating it when missing; a failed write
+// leaves the file as it was.
 Status AppendTextLine(const QString& path, QStringView text);
 
 // Copies a file, replacing the destination atomically. Fails, touching nothing, when the

@@ -12,6 +12,7 @@
 #include "shell/frmMain.h"
 #include "shell/options.h"
 #include "shell/qt_images.h"
+#include "shell/script_caption.h"
 
 namespace shell {
 namespace {
@@ -39,9 +40,27 @@ frmDocument::~frmDocument()
     rtfText.KeyDown = nullptr;
 }
 
+// The file's code page holds 256 characters; any other becomes "?" on the way to the disk.
+bool frmDocument::MayWriteAsQuestionMarks(const QString& path, const QString& text)
+{
+    const std::optional<platform::Unencodable> first = platform::FirstUnencodable(text);
+    if (!first)
+        return true;
+    const QString question =
+        QStringLiteral("The file %1 cannot hold every character of this script: line %2 holds \"%3\", "
+                       "which would be written as \"?\", like any other such character.\n\n"
+                       "Save anyway?")
+            .arg(path, QString::number(first->line), first->character);
+    return platform::MsgBox(this, question, QStringLiteral("Save?"), platform::MsgBoxButtons::YesNo)
+           == platform::MsgBoxResult::Yes;
+}
+
 bool frmDocument::SaveTo(const QString& path)
 {
-    const platform::Status written = platform::WriteTextFile(path, rtfText.Text());
+    const QString text = rtfText.Text();
+    if (!MayWriteAsQuestionMarks(path, text))
+        return false;
+    const platform::Status written = platform::WriteTextFile(path, text);
     if (!written)
         ShowFailure(this, written);
     return written.ok();
@@ -80,9 +99,16 @@ void frmDocument::Form_Unload(bool& cancel)
         QStringLiteral("Do you wish to save your changes to ") + caption() + QStringLiteral("?");
     switch (platform::MsgBox(this, question, QStringLiteral("Save?"),
                              platform::MsgBoxButtons::YesNoCancel)) {
-    case platform::MsgBoxResult::Yes:
-        cancel = !SaveTo(caption());
+    case platform::MsgBoxResult::Yes: {
+        // A window without a file would otherwise write one named by its caption, wherever
+        // the working directory happens to be.
+        const std::optional<QString> path =
+            !IsUntitled(caption()) ? std::optional(caption())
+            : forms.MainWindow     ? forms.MainWindow->AskForScriptPath()
+                                   : std::nullopt;
+        cancel = !path || !SaveTo(*path);
         break;
+    }
     case platform::MsgBoxResult::No:
         break;
     default:

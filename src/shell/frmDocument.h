@@ -21,6 +21,7 @@ public:
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     // Writes the text to the file at path; when that fails, tells the user and returns false.
+    // A text with characters the file cannot hold is written only once the user agrees.
     bool SaveTo(const QString& path);
 
     platform::QtRichTextBox rtfText;
@@ -39,6 +40,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool MayWriteAsQuestionMarks(const QString& path, const QString& text);
     void AnalyseScript();
 };
 

@@ -27,6 +27,7 @@
 #include "platform/qt_busy_cursor.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_twips.h"
+#include "platform/settings_store.h"
 #include "shell/frmDocument.h"
 #include "shell/options.h"
 #include "shell/placement.h"
@@ -288,11 +289,14 @@ void frmMain::MDIForm_Load()
 
 void frmMain::MDIForm_Unload()
 {
+    (void)platform::TakeSettingsFailure();  // only what this shut-down stores counts
     StorePlacement();
     SaveOptions();
     // The keyword table does not change while the program runs: a failed rewrite loses nothing.
     (void)language::SaveCommands();
     recentFiles_.Save();
+    if (const platform::Status stored = platform::TakeSettingsFailure(); !stored)
+        ShowFailure(this, stored);
     launcher::UnloadErrorsWindow();
     language::UnloadVariablesDialog();
     language::UnloadStarshipsDialog();
@@ -489,9 +493,14 @@ void frmMain::mnuFileSave_Click()
         document->SaveTo(document->caption());
         return;
     }
-    if (const std::optional<QString> path = AskForPath(
-            FileDialog::Save, QStringLiteral("Save"), QStringLiteral("Script Files (*.scr)|*.scr")))
+    if (const std::optional<QString> path = AskForScriptPath())
         document->SaveTo(*path);
+}
+
+std::optional<QString> frmMain::AskForScriptPath()
+{
+    return AskForPath(FileDialog::Save, QStringLiteral("Save"),
+                      QStringLiteral("Script Files (*.scr)|*.scr"));
 }
 
 // The window takes the new path only once its text is there.

@@ -51,6 +51,8 @@ public:
     frmDocument* NewScriptWindow();
     // The active script window; nullptr when none is open.
     frmDocument* activeScriptWindow() const;
+    // The path to save a window without a file to, asked in the Save dialog; none on Cancel.
+    std::optional<QString> AskForScriptPath();
 
     // The menus, each item named by its path. Items without a handler yet do nothing.
     QMenu* mnuFile = nullptr;

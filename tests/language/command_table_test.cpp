@@ -1,6 +1,7 @@
 #include "language/command_table.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "platform/text_file.h"
@@ -78,6 +79,7 @@ TEST_F(CommandTableTest, UnreadableFileGivesTheBuiltInList)
     QDir(environment.workDir()).mkdir("commands.dat");
     language::LoadCommands();
     EXPECT_EQ(keywords(), language::BuiltInCommands());
+    EXPECT_TRUE(language::SaveCommands()) << "what could not be read is not written over";
 }
 
 TEST_F(CommandTableTest, LinesAreUpperCasedTrimmedOfBlanksAndNormalisedAtExit)
@@ -140,15 +142,17 @@ TEST_F(CommandTableTest, EmptyFileGivesAnEmptyTable)
     EXPECT_TRUE(keywordFile().isEmpty());
 }
 
-TEST_F(CommandTableTest, FileIsWrittenInTheCurrentWorkingDirectory)
+TEST_F(CommandTableTest, FileIsWrittenInTheFolderItWasLoadedFrom)
 {
     writeKeywordFile("SET\r\n");
     language::LoadCommands();
+    language::AddCommand("DOCK");
     const QString gameFolder = environment.root() + "/game";
     QDir().mkpath(gameFolder);
     ASSERT_TRUE(platform::ChangeDirectory(gameFolder));
     ASSERT_TRUE(language::SaveCommands());
-    EXPECT_EQ(support::TestEnvironment::readFile(gameFolder + "/commands.dat"), "SET\r\n");
+    EXPECT_EQ(keywordFile(), "SET\r\nDOCK\r\n");
+    EXPECT_FALSE(QFileInfo::exists(gameFolder + "/commands.dat"));
 }
 
 TEST_F(CommandTableTest, FailedSaveIsReportedAndLeavesTheFileAlone)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -25,217 +26,151 @@ protected:
         shell::options = {};
         QDir(env.driveC()).mkpath("TEMP");
         QDir().mkpath(gameFolder());
-        newRun();
     }
+    void TearDown() override { release(); }
 
     QString gameFolder() const { return env.root() + '/' + kGameFolder; }
     QString recordPath() const { return env.root() + "/started"; }
-
-    // The stand-in game, by default at the default game path; it logs what gameWrites gave it.
-    void installGame(const QString& hostPath = {})
+    QStringList tempFiles() const { return TestEnvironment::files(env.driveC() + "/TEMP"); }
+    QStringList logs(const QString& folder) const
     {
-        support::WriteStandInProgram(hostPath.isEmpty() ? gameFolder() + "/IWAR.EXE" : hostPath, recordPath(),
-                                     env.root() + "/game log");
+        return TestEnvironment::files(folder).filter(QRegularExpression("^debug\\."));
     }
-    void gameWrites(const QByteArray& log) const { writeOrRemove("game log", log); }
-    void oldLogIs(const QByteArray& log) const { writeOrRemove(kGameFolder + "/debug.txt", log); }
+    static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+    // The game logs the content of "game log" when it starts.
+    void installGame(const QString& hostPath)
+    {
+        support::WriteStandInProgram(hostPath, recordPath(), env.root() + "/game log");
+    }
     void writeOrRemove(const QString& relativePath, const QByteArray& content) const
     {
         QFile::remove(env.root() + '/' + relativePath);
         if (!content.isNull())
             env.writeFile(relativePath, content);
     }
-
-    // A view that has shown nothing, whose user dismisses the error code box only once the game
-    // has run, and no trace of the last run but the logs.
-    void newRun()
+    // A view that has shown nothing, whose user dismisses the error code box once the game has
+    // started and, unless it keeps running, ended.
+    void newRun(bool keepsRunning = false)
     {
-        for (const QString& file : {recordPath(), gameFolder() + "/debug.bak"})
-            QFile::remove(file);
+        QFile::remove(recordPath());
+        writeOrRemove("started.hold", keepsRunning ? "" : kNone);
         started.reset();
         view = FakeLaunchView();
-        view.whileErrorCodeIsShown = [this] { started = support::WaitForStart(recordPath()); };
+        view.whileErrorCodeIsShown = [this, keepsRunning] {
+            started = support::WaitForStart(recordPath());
+            if (started && !keepsRunning)
+                support::WaitForEnd(started->pid);
+        };
     }
     support::StartRecord waitForGame()
     {
         if (!started)
             started = support::WaitForStart(recordPath());
-        if (!started)
-            ADD_FAILURE() << "the game did not run";
+        EXPECT_TRUE(started) << "the game did not run";
         return started.value_or(support::StartRecord());
     }
-
-    QByteArray gameFile(const QString& name) const
+    void release()
     {
-        return TestEnvironment::readFile(gameFolder() + '/' + name);
+        QFile::remove(recordPath() + ".hold");
+        if (started)
+            support::WaitForEnd(started->pid);
     }
-    QByteArray tempFile(const QString& name) const
-    {
-        return TestEnvironment::readFile(env.driveC() + "/TEMP/" + name);
-    }
-    static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
     TestEnvironment env;
     FakeLaunchView view;
     std::optional<support::StartRecord> started;
 };
 
-TEST_F(LaunchTest, LaunchRunsTheScriptAndInDebugModeListsTheNewLogAndKeepsTheHistory)
+TEST_F(LaunchTest, LaunchRunsTheScriptListsTheNewLogInDebugModeAndPutsTheHistoryBackOnceTheGameEnds)
 {
-    installGame();
-    const QByteArray three = "one\r\ntwo\r\nthree\r\n";
-    const QStringList unchanged{"from before"};
+    installGame(gameFolder() + "/IWAR.EXE");
+    const QString three = "one\r\ntwo\r\nthree\r\n";
+    const QStringList before{"from before"}, listed{"one", "two", "three"};
     const struct {
-        bool debug;
-        QByteArray oldLog;
-        QByteArray gameLog;
-        QStringList listed;
-        QByteArray history;  // debug.bak and debug.txt afterwards
+        bool debug, running;  // running: the game still runs when the launch ends
+        QByteArray oldLog, gameLog;
+        QStringList listed, logs;
     } cases[] = {
-        {false, "old\r\n", kNone, unchanged, "old\r\n"},
-        {false, kNone, kNone, unchanged, kNone},
-        {true, "old 1\r\nold 2\r\n", three, {"one", "two", "three"}, "old 1\r\nold 2\r\n" + three},
-        {true, kNone, three, {"one", "two", "three"}, three},
+        {false, true, "old\r\n", kNone, before, {"debug.bak=old\r\n"}},
+        {false, true, kNone, "new\r\n", before, {"debug.txt=new\r\n"}},
+        {true, false, "old 1\r\nold 2\r\n", three.toLatin1(), listed,
+         {"debug.bak=old 1\r\nold 2\r\n" + three, "debug.txt=old 1\r\nold 2\r\n" + three}},
+        {true, false, kNone, three.toLatin1(), listed, {"debug.bak=" + three, "debug.txt=" + three}},
         // No log by the time the box is dismissed, or an empty one: one empty line.
-        {true, "old\r\n", kNone, {""}, "old\r\n\r\n"},
-        {true, kNone, kNone, {""}, "\r\n"},
-        {true, "old\r\n", "", {""}, "old\r\n\r\n"},
-        {true, kNone, "", {""}, "\r\n"},
+        {true, false, "old\r\n", kNone, {""}, {"debug.bak=old\r\n\r\n", "debug.txt=old\r\n\r\n"}},
+        {true, false, kNone, "", {""}, {"debug.bak=\r\n", "debug.txt=\r\n"}},
+        // The game still writes to its log: that file stays as it is.
+        {true, true, "old\r\n", three.toLatin1(), listed, {"debug.bak=old\r\n" + three, "debug.txt=" + three}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "debug " << c.debug << ", old log " << c.oldLog.toStdString());
-        newRun();
+        SCOPED_TRACE(c.logs.join(", ").toStdString());
+        newRun(c.running);
+        QFile::remove(gameFolder() + "/debug.bak");
         shell::options.LaunchFlags = 144 | (c.debug ? kDebugMode : 0);
-        view.lstErrors = unchanged;
-        oldLogIs(c.oldLog);
-        gameWrites(c.gameLog);
+        view.lstErrors = before;
+        writeOrRemove(kGameFolder + "/debug.txt", c.oldLog);
+        writeOrRemove("game log", c.gameLog);
 
         LaunchIndependenceWar(QStringLiteral("Task Main\r\nEnd"), view);
 
         const support::StartRecord game = waitForGame();
-        EXPECT_EQ(tempFile("TEMP1.SCR"), "Task Main\r\nEnd\r\n");
-        EXPECT_EQ(tempFile("temp.scr"), "Task Main\r\nEnd\r\n");
+        EXPECT_EQ(logs(gameFolder()), c.logs);
+        release();
+        EXPECT_EQ(tempFiles(), QStringList({"TEMP1.SCR=Task Main\r\nEnd\r\n", "temp.scr=Task Main\r\nEnd\r\n"}));
         EXPECT_EQ(game.arguments, (c.debug ? QStringList{"-debugscript"} : QStringList()) +
                                       QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
-        EXPECT_EQ(game.workDir, canonical(gameFolder()));
-        EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
+        EXPECT_EQ(std::pair(game.workDir, canonical(QDir::currentPath())),
+                  std::pair(canonical(gameFolder()), canonical(gameFolder())));
         EXPECT_EQ(view.calls, c.debug ? QStringList({"ShowErrorCode", "FillErrors", "ShowErrors"})
                                       : QStringList{"ShowErrors"});
         EXPECT_EQ(view.errorCodes, c.debug ? QList<qint64>{game.pid} : QList<qint64>());
-        EXPECT_EQ(ErrorCodeText(game.pid),
-                  "Independence War returned Error Code " + QString::number(game.pid));
         EXPECT_EQ(view.lstErrors, c.listed);
-        EXPECT_EQ(gameFile("debug.bak"), c.history);
-        EXPECT_EQ(gameFile("debug.txt"), c.history);
     }
+    EXPECT_EQ(ErrorCodeText(7), "Independence War returned Error Code 7");
 }
 
-TEST_F(LaunchTest, WithoutAScriptWindowTheEarlierScriptRunsOrNothingDoes)
+TEST_F(LaunchTest, WithoutAScriptWindowTheEarlierScriptRuns)
 {
-    installGame();
+    installGame(gameFolder() + "/IWAR.EXE");
+    newRun();
     env.writeFile("wine/drive_c/TEMP/Temp1.scr", "earlier\r\n");
     LaunchIndependenceWar(std::nullopt, view);
     waitForGame();
-    EXPECT_EQ(tempFile("Temp1.scr"), "earlier\r\n");
-    EXPECT_EQ(tempFile("temp.scr"), "earlier\r\n");
+    EXPECT_EQ(tempFiles(), QStringList({"Temp1.scr=earlier\r\n", "temp.scr=earlier\r\n"}));
     EXPECT_EQ(view.calls, QStringList{"ShowErrors"});
-
-    QFile::remove(env.driveC() + "/TEMP/Temp1.scr");
-    QFile::remove(env.driveC() + "/TEMP/temp.scr");
-    newRun();
-    shell::options.LaunchFlags = kDebugMode;
-    LaunchIndependenceWar(std::nullopt, view);
-    ASSERT_EQ(view.calls.size(), 2);
-    EXPECT_TRUE(view.calls[0].startsWith("ShowFailure: ")) << view.calls[0].toStdString();
-    EXPECT_TRUE(view.calls[0].contains("C:\\TEMP\\TEMP1.scr")) << view.calls[0].toStdString();
-    EXPECT_EQ(view.calls[1], "ShowErrors");
-    EXPECT_FALSE(QFileInfo::exists(env.driveC() + "/TEMP/temp.scr"));
 }
 
 TEST_F(LaunchTest, AGameThatWasNotStartedIsReportedWithThePathAndTheLogSurvives)
 {
     shell::options.LaunchFlags = 144 | kDebugMode;
     const struct {
-        const char* what;
         std::function<void()> arrange;
         QStringList named;
     } cases[] = {
-        {"no C:\\TEMP", [&] { QDir(env.driveC() + "/TEMP").removeRecursively(); }, {"C:\\TEMP\\TEMP1.SCR"}},
-        {"no game", [] {}, {shell::kDefaultLaunchPath}},
-        {"no wine", [&] { env.writeFile(kGameFolder + "/IWAR.EXE", "MZ"); },
-         {shell::kDefaultLaunchPath, "wine"}},
+        {[&] { QDir(env.driveC() + "/TEMP").removeRecursively(); }, {"C:\\TEMP\\TEMP1.SCR"}},
+        {[] {}, {shell::kDefaultLaunchPath}},
+        {[&] { env.writeFile(kGameFolder + "/IWAR.EXE", "MZ"); }, {shell::kDefaultLaunchPath, "wine"}},
+        // debug.bak a folder: the old log cannot be saved there and is kept
+        {[&] { QDir(gameFolder()).mkpath("debug.bak"); }, {shell::kDefaultLaunchPath}},
     };
     for (const auto& c : cases) {
         QDir(env.driveC()).mkpath("TEMP");
         QFile::remove(gameFolder() + "/IWAR.EXE");
-        oldLogIs("old\r\n");
+        writeOrRemove(kGameFolder + "/debug.txt", "old\r\n");
         c.arrange();
         view = FakeLaunchView();
         support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
 
         LaunchIndependenceWar(QStringLiteral("Task Main"), view);
 
-        ASSERT_EQ(view.calls.size(), 2) << c.what;
-        EXPECT_TRUE(view.calls[0].startsWith("ShowFailure: ")) << c.what;
+        ASSERT_EQ(view.calls.size(), 2) << c.named[0].toStdString();
+        EXPECT_EQ(view.calls[1], "ShowErrors");
         for (const QString& named : c.named)
-            EXPECT_TRUE(view.calls[0].contains(named)) << c.what << ": " << view.calls[0].toStdString();
-        EXPECT_EQ(view.calls[1], "ShowErrors") << c.what;
-        EXPECT_EQ(gameFile("debug.txt"), "old\r\n") << c.what;
+            EXPECT_TRUE(view.calls[0].startsWith("ShowFailure: ") && view.calls[0].contains(named))
+                << view.calls[0].toStdString();
+        EXPECT_EQ(TestEnvironment::readFile(gameFolder() + "/debug.txt"), "old\r\n");
     }
-}
-
-TEST_F(LaunchTest, TheOldLogIsKeptWhenItCannotBeSavedAsDebugBak)
-{
-    installGame();
-    QDir(gameFolder()).mkpath("debug.bak");  // a folder: the copy cannot replace it
-    oldLogIs("precious\r\n");
-    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-    waitForGame();
-    EXPECT_EQ(gameFile("debug.txt"), "precious\r\n");
-}
-
-TEST_F(LaunchTest, ALaunchPathWithoutBackslashKeepsTheWorkingDirectory)
-{
-    installGame(env.workDir() + "/iwar.exe");
-    shell::options.LaunchPath = QStringLiteral("IWAR.EXE");
-    shell::options.LaunchFlags = kDebugMode;
-    env.writeFile("work/debug.txt", "old\r\n");
-    gameWrites("new\r\n");
-
-    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-
-    EXPECT_EQ(waitForGame().workDir, canonical(env.workDir()));
-    EXPECT_EQ(view.lstErrors, QStringList{"new"});
-    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.bak"), "old\r\nnew\r\n");
-    EXPECT_EQ(TestEnvironment::readFile(env.workDir() + "/debug.txt"), "old\r\nnew\r\n");
-}
-
-TEST_F(LaunchTest, ErrorsListsEachLineOfTheLogOnceWhateverItsLineBreaks)
-{
-    const struct {
-        QByteArray log;
-        QStringList lines;
-    } cases[] = {
-        {"first\r\nsecond\r\nlast without end", {"first", "second", "last without end"}},
-        {"", {}},
-        {"\r\n", {""}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
-        {"\r\r\n\n", {"", "", ""}},
-        {"caf\xE9 \x80\r\n", {QString::fromUtf8("café €")}},
-        {QByteArray("x\0y", 3), {QString::fromUtf16(u"x\0y", 3)}},
-    };
-    view.lstErrors = QStringList{"from before"};
-    for (const auto& c : cases) {
-        env.writeFile(kGameFolder + "/DEBUG.TXT", c.log);
-        ListErrors(view);
-        EXPECT_EQ(view.lstErrors, c.lines) << c.log.toStdString();
-        ListErrors(view);
-        EXPECT_EQ(view.lstErrors, c.lines) << "listed again";
-    }
-    EXPECT_EQ(view.calls.filter("ReportNoLog"), QStringList());
-    EXPECT_EQ(view.calls.count("ShowErrors"), 2 * qsizetype(std::size(cases)));
-    EXPECT_EQ(canonical(QDir::currentPath()), canonical(gameFolder()));
 }
 
 TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
@@ -247,14 +182,9 @@ TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
     env.writeFile("work/debug.txt", "work\r\n");
     const struct {
         const char* launchPath;
-        QString launchFolder;
-        QString errorsFolder;
-        QString listed;
+        QString launchFolder, errorsFolder, listed;
     } cases[] = {
-        {"C:\\GAMES\\IWAR.EXE", "Games", "Games", "games"},
-        {"C:\\GAMES\\GAME.EXE", "Games", "Games", "games"},
-        // 7 characters: the Errors command's folder ends before the backslash.
-        {"C:\\GAMES\\WAR.EXE", "Games", "Games", "games"},
+        {"C:\\GAMES\\WAR.EXE", "Games", "Games", "games"},  // 7 characters: ends before the backslash
         {"C:\\GAMES\\LONGGAME.EXE", "Games", "Games/LONG", "long"},
         {"IWAR.EXE", "", "", "work"},
     };
@@ -267,38 +197,50 @@ TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
         LaunchIndependenceWar(QStringLiteral("Task Main"), view);  // no game there: not started
         EXPECT_EQ(canonical(QDir::currentPath()), folder(c.launchFolder)) << c.launchPath;
         ListErrors(view);
-        EXPECT_EQ(canonical(QDir::currentPath()), folder(c.errorsFolder)) << c.launchPath;
-        EXPECT_EQ(view.lstErrors, QStringList{c.listed}) << c.launchPath;
+        EXPECT_EQ(std::pair(canonical(QDir::currentPath()), view.lstErrors),
+                  std::pair(folder(c.errorsFolder), QStringList{c.listed})) << c.launchPath;
     }
+    installGame(env.workDir() + "/iwar.exe");
+    newRun();
+    shell::options.LaunchFlags = kDebugMode;
+    writeOrRemove("game log", "new\r\n");
+    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+    EXPECT_EQ(waitForGame().workDir, canonical(env.workDir()));
+    EXPECT_EQ(logs(env.workDir()), QStringList({"debug.bak=work\r\nnew\r\n", "debug.txt=work\r\nnew\r\n"}));
 }
 
-TEST_F(LaunchTest, ErrorsWithoutALogShowsAnEmptyListAndSaysWhy)
+TEST_F(LaunchTest, ErrorsListsEachLineOfTheLogOnceOrSaysWhyThereIsNone)
 {
     env.writeFile("work/debug.txt", "not the game's\r\n");
     QDir(env.driveC()).mkpath("Empty");
     const struct {
-        const char* launchPath;
-        const char* named;
+        QString launchPath;
+        QByteArray log;
+        QStringList lines;  // or the reason's beginning
     } cases[] = {
-        {"WAR.EXE", "WAR.EXE"},
-        {"", "\"\""},
-        {"C:\\NOWHERE\\IWAR.EXE", "C:\\NOWHERE\\"},
-        {"C:\\EMPTY\\IWAR.EXE", "C:\\EMPTY\\"},
+        {shell::kDefaultLaunchPath, "first\r\nsecond\r\nlast without end", {"first", "second", "last without end"}},
+        {shell::kDefaultLaunchPath, "", {}},
+        {shell::kDefaultLaunchPath, "a\r\n\r\n", {"a", ""}},
+        {shell::kDefaultLaunchPath, "a\nb\rc\r\nd\r\r\n\n", {"a", "b", "c", "d", "", ""}},
+        {shell::kDefaultLaunchPath, QByteArray("caf\xE9 \x80\0y\r\n", 10), {QString::fromUtf16(u"caf\u00E9 \u20AC\0y", 8)}},
+        {"WAR.EXE", {}, {"ReportNoLog: No game log found: the game path \"WAR.EXE\" is too short"}},
+        {"C:\\NOWHERE\\IWAR.EXE", {}, {"ReportNoLog: No game log found: Cannot change to folder C:\\NOWHERE\\"}},
+        {"C:\\EMPTY\\IWAR.EXE", {}, {"ReportNoLog: No game log found in C:\\EMPTY\\: Cannot read debug.txt"}},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(QDir::setCurrent(env.workDir()));
         shell::options.LaunchPath = c.launchPath;
-        view = FakeLaunchView();
-        view.lstErrors = QStringList{"from before"};
-
-        ListErrors(view);
-
-        EXPECT_TRUE(view.lstErrors.isEmpty()) << c.launchPath;
-        ASSERT_EQ(view.calls.size(), 3) << c.launchPath;
-        EXPECT_EQ(view.calls[0], "FillErrors");
-        EXPECT_TRUE(view.calls[1].startsWith("ReportNoLog: ")) << view.calls[1].toStdString();
-        EXPECT_TRUE(view.calls[1].contains(c.named)) << view.calls[1].toStdString();
-        EXPECT_EQ(view.calls[2], "ShowErrors");
+        writeOrRemove(kGameFolder + "/debug.txt", c.log);
+        for (int time = 0; time < 2; ++time) {
+            view = FakeLaunchView();
+            view.lstErrors = QStringList{"from before"};
+            ListErrors(view);
+            QStringList seen = view.lstErrors;  // and the reason's beginning
+            for (const QString& reported : view.calls.filter("ReportNoLog"))
+                seen += reported.left(c.lines.last().size());
+            EXPECT_EQ(seen, c.lines) << c.log.toStdString();
+            EXPECT_EQ(view.calls.filter("Errors"), QStringList({"FillErrors", "ShowErrors"}));
+        }
     }
 }
 

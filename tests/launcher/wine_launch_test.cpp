@@ -87,7 +87,10 @@ TEST_F(WineLaunchTest, TheGameRunsUnderWineAndItsLogIsListed)
 
     FakeLaunchView view;
     std::optional<QByteArray> ran;
-    view.whileErrorCodeIsShown = [&] { ran = support::WaitForFile(gameFolder + "/ran.txt"); };
+    view.whileErrorCodeIsShown = [&] {
+        ran = support::WaitForFile(gameFolder + "/ran.txt");
+        support::WaitForEnd(view.errorCodes.last());  // so that its log is put back afterwards
+    };
     wineStarted = true;
     LaunchIndependenceWar(QStringLiteral("Task Main\r\nEnd"), view);
 

@@ -1,5 +1,7 @@
 #include "shell/frmDocument.h"
 
+#include <QDir>
+
 #include "platform/qt_twips.h"
 #include "shell/window_test_fixture.h"
 
@@ -11,9 +13,9 @@ using support::TestEnvironment;
 
 using ScriptWindow = WindowTest;
 
-TEST_F(ScriptWindow, ClosingAsksEveryTimeAndFollowsTheAnswer)
+TEST_F(ScriptWindow, ClosingAsksEveryTimeAndAWindowWithoutAFileAsksWhereToSave)
 {
-    const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
+    const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n"), chosen = environment.root() + "/new.scr";
     frmMain& window = Start();
     Open(opened);
     window.mnuFileNew->trigger();
@@ -22,22 +24,42 @@ TEST_F(ScriptWindow, ClosingAsksEveryTimeAndFollowsTheAnswer)
     for (frmDocument* document : {documents[0], documents[2], documents[3]})
         document->rtfText.setSelText("NUMBER y");
 
-    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes};
+    saveAnswers = {MsgBoxResult::Cancel, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes, MsgBoxResult::Yes};
+    fileAnswers = {"", chosen};
     window.mnuFileClose->trigger();
-    for (const int closed : {2, 1, 0})
+    for (const int closed : {2, 1, 0, 0})
         documents[closed]->parentWidget()->close();
 
-    EXPECT_EQ(MessageTexts(), (QStringList{"Do you wish to save your changes to Script 4?",
-                                           "Do you wish to save your changes to Script 3?",
-                                           "Do you wish to save your changes to " + opened + "?",
-                                           "Do you wish to save your changes to Script 1?"}));
-    for (const MessageShown& message : messages)
-        EXPECT_EQ(message.title, "Save?");
-    EXPECT_EQ(Captions(), QStringList{"Script 4"});
-    EXPECT_EQ(ScriptWindows()[0]->rtfText.Text(), "NUMBER y");
-    EXPECT_FALSE(QFile::exists(environment.workDir() + "/Script 3"));
-    EXPECT_EQ(TestEnvironment::readFile(opened), "NUMBER x\r\n\r\n") << "never changed, written all the same";
-    EXPECT_EQ(TestEnvironment::readFile(environment.workDir() + "/Script 1"), "NUMBER y\r\n");
+    const QString question = "Do you wish to save your changes to %1?";
+    EXPECT_EQ(MessageTexts(), (QStringList{question.arg("Script 4"), question.arg("Script 3"), question.arg(opened),
+                                           question.arg("Script 1"), question.arg("Script 1")}));
+    EXPECT_EQ(dialogs.mid(1), QStringList(2, "Save|Save|Script Files (*.scr)|*.scr"));
+    EXPECT_EQ(std::pair(Captions(), ScriptWindows()[0]->rtfText.Text()), std::pair(QStringList{"Script 4"}, QString("NUMBER y")));
+    EXPECT_EQ(TestEnvironment::files(environment.root()),
+              QStringList({"mission.scr=NUMBER x\r\n", "new.scr=NUMBER y\r\n"})) << "nothing in the working folder";
+    fileAnswers = {""};
+    EXPECT_FALSE(Exit({MsgBoxResult::Yes})) << "Cancel in the Save dialog stops the shut-down";
+}
+
+TEST_F(ScriptWindow, CharactersTheFileCannotHoldAreWrittenOnlyOnceTheUserAgrees)
+{
+    const QString path = environment.writeFile("mission.scr", "old\r\n");
+    frmMain& window = Start();
+    Open(path);
+    window.activeScriptWindow()->rtfText.setSelText(u"caf\u00E9\r\n\u4E2D \u2603\r\n"_qs);
+    saveAnswers = {MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes, MsgBoxResult::No};
+    QList<QByteArray> written;
+    for (int save = 0; save < 2; ++save) {
+        window.mnuFileSave->trigger();
+        written += TestEnvironment::readFile(path);
+    }
+    window.activeScriptWindow()->parentWidget()->close();
+
+    EXPECT_EQ(written, QList<QByteArray>({"old\r\n", "caf\xE9\r\n? ?\r\nold\r\n"}));
+    const QString lossy = "The file " + path + u" cannot hold every character of this script: line 2 holds \"\u4E2D\", "
+                          u"which would be written as \"?\", like any other such character.\n\nSave anyway?"_qs;
+    EXPECT_EQ(MessageTexts(), (QStringList{lossy, lossy, "Do you wish to save your changes to " + path + "?", lossy}));
+    EXPECT_EQ(Captions(), QStringList({"Script 1", path})) << "No keeps the window open";
 }
 
 TEST_F(ScriptWindow, EnterColoursAndAnalysesWithTheirStatusTextsAndNoOtherKeyDoes)
@@ -105,6 +127,17 @@ TEST_F(ScriptWindow, BoxKeepsAHundredTwipBorderAndTakesTheBackgroundColourOnFocu
     QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(document.rtfText.widget(), &focus);
     EXPECT_EQ(box.palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+}
+
+TEST_F(ScriptWindow, SettingsThatCannotBeStoredAtShutDownAreToldOnce)
+{
+    const QString stored = environment.configHome() + "/Orbiscribe/Orbiscribe.ini";
+    QDir().mkpath(stored);  // a folder where the file should be
+    Start();
+    EXPECT_TRUE(Exit({MsgBoxResult::No}));
+    const QStringList texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[1].startsWith("The settings could not be stored in " + stored + ". Cannot read " + stored + ": "));
 }
 
 }  // namespace

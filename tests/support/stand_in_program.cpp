@@ -7,6 +7,8 @@
 #include <QThread>
 #include <stdexcept>
 
+#include "platform/process.h"
+
 namespace support {
 namespace {
 
@@ -26,9 +28,10 @@ void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
             "PATH=/usr/bin:/bin\n"
             "if [ -f %1 ]; then cp %1 debug.txt; fi\n"
             "{ echo $$; pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > %2"
-            " && mv %2 %3\n")
+            " && mv %2 %3\n"
+            "while [ -e %4 ]; do sleep 0.01; done\n")
             .arg(ShellQuoted(logSource), ShellQuoted(recordPath + ".part"),
-                 ShellQuoted(recordPath));
+                 ShellQuoted(recordPath), ShellQuoted(recordPath + ".hold"));
     QDir().mkpath(QFileInfo(hostPath).path());
     QFile file(hostPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0
@@ -64,6 +67,17 @@ std::optional<StartRecord> WaitForStart(const QString& recordPath)
     record.workDir = lines.takeFirst();
     record.arguments = lines;
     return record;
+}
+
+bool WaitForEnd(qint64 pid)
+{
+    const QDeadlineTimer deadline(60 * 1000);
+    while (platform::IsRunning(pid)) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
 }
 
 ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const QByteArray& value)

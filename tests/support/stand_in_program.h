@@ -17,7 +17,8 @@ struct StartRecord {
 // Writes at hostPath an executable shell script that stands in for a program such as the game.
 // When run, it copies the file logSource (if there is one by then) to debug.txt in its working
 // directory, then writes its record (process id, working directory, one argument per line) to
-// recordPath in one step, so that a record that exists is complete.
+// recordPath in one step, so that a record that exists is complete. It then keeps running for
+// as long as a file named recordPath + ".hold" exists.
 void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
                          const QString& logSource);
 
@@ -27,6 +28,9 @@ std::optional<QByteArray> WaitForFile(const QString& hostPath);
 
 // The record written at recordPath by a stand-in program, once it exists.
 std::optional<StartRecord> WaitForStart(const QString& recordPath);
+
+// Returns once the process has ended; false when it still runs after a minute.
+bool WaitForEnd(qint64 pid);
 
 // Sets an environment variable for as long as it lives.
 class ScopedEnvironmentVariable {

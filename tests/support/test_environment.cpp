@@ -1,6 +1,7 @@
 #include "support/test_environment.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
@@ -57,6 +58,18 @@ QByteArray TestEnvironment::readFile(const QString& hostPath)
 {
     QFile file(hostPath);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList TestEnvironment::files(const QString& hostFolder)
+{
+    QStringList found;
+    QDirIterator it(hostFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        found.append(QDir(hostFolder).relativeFilePath(path) + u'=' + QString::fromLatin1(readFile(path)));
+    }
+    found.sort();
+    return found;
 }
 
 }  // namespace support

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace support {
@@ -26,6 +27,9 @@ public:
     QString writeFile(const QString& relativePath, const QByteArray& content) const;
     // Content of the file at a host path; empty when it cannot be read.
     static QByteArray readFile(const QString& hostPath);
+    // Every regular file under a host folder, sorted, each as "relative/path=content", so that
+    // a whole tree compares in one assertion.
+    static QStringList files(const QString& hostFolder);
 
 private:
     QTemporaryDir dir_;
