@@ -30,6 +30,8 @@
 #include "shell/qt_apply_string_table.h"
 #include "shell/qt_images.h"
 #include "shell/script_caption.h"
+#include "shell/frmAbout.h"
+#include "wizard/frmNMW.h"
 
 namespace shell {
 
@@ -181,6 +183,8 @@ void frmMain::CreateMenus()
 
     mnuHelp = AddMenu(menuBar(), "mnuHelp", "1033");
     mnuHelpAbout = AddItem(mnuHelp, "mnuHelpAbout", "1036");
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(mnuFileNMW, &QAction::triggered, this, &frmMain::mnuFileNMW_Click);
 }
 
 void frmMain::CreateFileMenu()
@@ -288,6 +292,7 @@ void frmMain::MDIForm_Unload()
     (void)language::SaveCommands();
     recentFiles_.Save();
     launcher::UnloadErrorsWindow();
+    wizard::UnloadNewMissionWizard();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -529,6 +534,17 @@ void frmMain::mnuWindowsErrors_Click()
 {
     launcher::QtLaunchView view(this);
     launcher::ListErrors(view);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    ShowAboutBox(this);
+}
+
+// The wizard has no owner.
+void frmMain::mnuFileNMW_Click()
+{
+    wizard::ShowNewMissionWizard();
 }
 
 }  // namespace shell
