@@ -119,9 +119,9 @@ frmNMW::frmNMW()
     CreateWelcomePage();
     CreateModelsPage();
     CreateStarshipPage();
-    Command1 = AddButton(this, "Command1", {4080, 4560, 1095, 375}, QStringLiteral("< Back"));
-    Command2 = AddButton(this, "Command2", {5280, 4560, 1095, 375}, QStringLiteral("Next >"));
-    Command3 = AddButton(this, "Command3", {6600, 4560, 1095, 375}, QStringLiteral("Cancel"));
+    Command1 = AddButton(this, "Command1", {3720, 4560, 1200, 375}, QStringLiteral("< Back"));
+    Command2 = AddButton(this, "Command2", {5040, 4560, 1200, 375}, QStringLiteral("Next >"));
+    Command3 = AddButton(this, "Command3", {6480, 4560, 1200, 375}, QStringLiteral("Cancel"));
     connect(Command1, &QPushButton::clicked, this, &frmNMW::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmNMW::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmNMW::Command3_Click);
@@ -175,27 +175,27 @@ void frmNMW::CreateStarshipPage()
 
     Frame1 = Add<QGroupBox>(page, "Frame1", {4320, 1320, 3015, 1890}, QStringLiteral("Allegiance"));
     AddOptions(*this, Frame1, {
-        {&frmNMW::optNavy, "optNavy", "Navy", {120, 240, 2775, 255}},
-        {&frmNMW::optIndie, "optIndie", "Indie", {120, 510, 2775, 255}},
-        {&frmNMW::optCOSA, "optCOSA", "COSA", {120, 780, 2775, 255}},
-        {&frmNMW::optAlien, "optAlien", "Alien", {120, 1050, 2775, 255}},
+        {&frmNMW::optNavy, "optNavy", "Navy", {120, 300, 2775, 255}},
+        {&frmNMW::optIndie, "optIndie", "Indie", {120, 555, 2775, 255}},
+        {&frmNMW::optCOSA, "optCOSA", "COSA", {120, 810, 2775, 255}},
+        {&frmNMW::optAlien, "optAlien", "Alien", {120, 1065, 2775, 255}},
         {&frmNMW::optAlliance, "optAlliance", "Alliance", {120, 1320, 2775, 255}},
-        {&frmNMW::optExercise, "optExercise", "Exercise", {120, 1590, 2775, 255}},
+        {&frmNMW::optExercise, "optExercise", "Exercise", {120, 1575, 2775, 255}},
     });
     Frame2 = Add<QGroupBox>(page, "Frame2", {240, 3300, 7095, 975}, QStringLiteral("Class"));
     AddOptions(*this, Frame2, {
-        {&frmNMW::optCFighter, "optCFighter", "CFighter", {120, 240, 1095, 255}},
-        {&frmNMW::optIFighter, "optIFighter", "IFighter", {1275, 240, 1095, 255}},
-        {&frmNMW::optTug, "optTug", "Tug", {2430, 240, 1095, 255}},
-        {&frmNMW::optPatCom, "optPatCom", "PatCom", {3585, 240, 1095, 255}},
-        {&frmNMW::optCorvette, "optCorvette", "Corvette", {4740, 240, 1095, 255}},
-        {&frmNMW::optFreighter, "optFreighter", "Freighter", {5895, 240, 1095, 255}},
-        {&frmNMW::optDestroyer, "optDestroyer", "Destroyer", {120, 600, 1095, 255}},
-        {&frmNMW::optCruiser, "optCruiser", "Cruiser", {1275, 600, 1095, 255}},
-        {&frmNMW::optCarrier, "optCarrier", "Carrier", {2430, 600, 1095, 255}},
-        {&frmNMW::optDrone, "optDrone", "Drone", {3585, 600, 1095, 255}},
-        {&frmNMW::optCommsRelay, "optCommsRelay", "CommsRelay", {4740, 600, 1095, 255}},
-        {&frmNMW::optMine, "optMine", "Mine", {5895, 600, 1095, 255}},
+        {&frmNMW::optCFighter, "optCFighter", "CFighter", {120, 240, 1200, 255}},
+        {&frmNMW::optIFighter, "optIFighter", "IFighter", {1350, 240, 990, 255}},
+        {&frmNMW::optTug, "optTug", "Tug", {2370, 240, 990, 255}},
+        {&frmNMW::optPatCom, "optPatCom", "PatCom", {3390, 240, 1060, 255}},
+        {&frmNMW::optCorvette, "optCorvette", "Corvette", {4480, 240, 1370, 255}},
+        {&frmNMW::optFreighter, "optFreighter", "Freighter", {5880, 240, 1140, 255}},
+        {&frmNMW::optDestroyer, "optDestroyer", "Destroyer", {120, 600, 1200, 255}},
+        {&frmNMW::optCruiser, "optCruiser", "Cruiser", {1350, 600, 990, 255}},
+        {&frmNMW::optCarrier, "optCarrier", "Carrier", {2370, 600, 990, 255}},
+        {&frmNMW::optDrone, "optDrone", "Drone", {3390, 600, 1060, 255}},
+        {&frmNMW::optCommsRelay, "optCommsRelay", "CommsRelay", {4480, 600, 1370, 255}},
+        {&frmNMW::optMine, "optMine", "Mine", {5880, 600, 1140, 255}},
     });
 }
 
