@@ -22,7 +22,8 @@ TEST(RegistryTest, ValuesOfEveryFormAreReadAsTheEightBitCallsGiveThem)
 "Text"="a\"b\\c\tq\x00e9\x20ac!"
 "Number"=dword:00000102
 "Bin"=hex:01,02,\
-  ab,ff
+  ab,\
+  ff
 "Multi"=hex(7):61,00,00,00,62,00,00,00,00,00
 "Odd"=dword:zz
 )" "\"Short\"=\"" + QByteArray(1023, 'x') + "\"\n\"Long\"=\"" + QByteArray(1024, 'x') + "\"\n"
