@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <type_traits>
 
 #include "platform/qt_message_box.h"
 #include "platform/qt_twips.h"

@@ -10,8 +10,9 @@ struct ProgramVersion {
     int revision;
 };
 
-// Kept equal to the project version in the top-level CMakeLists.txt.
-inline constexpr ProgramVersion kProgramVersion{1, 1, 3};
+// The project version of the top-level CMakeLists.txt.
+inline constexpr ProgramVersion kProgramVersion{ORBISCRIBE_VERSION_MAJOR, ORBISCRIBE_VERSION_MINOR,
+                                                ORBISCRIBE_VERSION_REVISION};
 
 // The comments field of the program's version information.
 inline const QString kProgramComments =
