@@ -71,11 +71,14 @@ void PlaceControl(QWidget* control, const Twips& place)
         line->setCursorPosition(0);
     } else if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
         const auto* label = qobject_cast<QLabel*>(control);
-        const QSize needed = control->sizeHint();
-        if (label && label->wordWrap())
+        if (label && label->wordWrap()) {
             rect.setHeight(std::max(rect.height(), label->heightForWidth(rect.width())));
-        else
-            rect.setSize(rect.size().expandedTo(needed));
+        } else {
+            // A line of text needs its whole width but only its font's height: growing to the
+            // style's fuller height would push a column of options over each other.
+            rect.setWidth(std::max(rect.width(), control->sizeHint().width()));
+            rect.setHeight(std::max(rect.height(), control->fontMetrics().height()));
+        }
     }
     control->setGeometry(rect);
 }

@@ -15,19 +15,20 @@
 #include <QToolBar>
 
 #include "language/colorize.h"
-#include "launcher/frmErrors.h"
-#include "launcher/frmOptions.h"
-#include "launcher/launch.h"
-#include "launcher/qt_launch_view.h"
 #include "language/command_table.h"
 #include "language/frmStarships.h"
 #include "language/frmVars.h"
 #include "language/parser.h"
 #include "language/starships.h"
+#include "launcher/frmErrors.h"
+#include "launcher/frmOptions.h"
+#include "launcher/launch.h"
+#include "launcher/qt_launch_view.h"
 #include "platform/qt_busy_cursor.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_twips.h"
 #include "platform/settings_store.h"
+#include "shell/frmAbout.h"
 #include "shell/frmDocument.h"
 #include "shell/options.h"
 #include "shell/placement.h"
@@ -35,6 +36,7 @@
 #include "shell/qt_images.h"
 #include "shell/qt_outer_geometry.h"
 #include "shell/script_caption.h"
+#include "wizard/frmNMW.h"
 
 namespace shell {
 
@@ -188,6 +190,8 @@ void frmMain::CreateMenus()
 
     mnuHelp = AddMenu(menuBar(), "mnuHelp", "1033");
     mnuHelpAbout = AddItem(mnuHelp, "mnuHelpAbout", "1036");
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(mnuFileNMW, &QAction::triggered, this, &frmMain::mnuFileNMW_Click);
 }
 
 void frmMain::CreateFileMenu()
@@ -300,6 +304,7 @@ void frmMain::MDIForm_Unload()
     launcher::UnloadErrorsWindow();
     language::UnloadVariablesDialog();
     language::UnloadStarshipsDialog();
+    wizard::UnloadNewMissionWizard();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -564,6 +569,17 @@ void frmMain::mnuWindowsErrors_Click()
 {
     launcher::QtLaunchView view(this);
     launcher::ListErrors(view);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    ShowAboutBox(this);
+}
+
+// The wizard has no owner.
+void frmMain::mnuFileNMW_Click()
+{
+    wizard::ShowNewMissionWizard();
 }
 
 }  // namespace shell

@@ -116,6 +116,8 @@ public:
     void mnuFileExit_Click();
     void mnuWindowNewWindow_Click();
     void mnuWindowsErrors_Click();
+    void mnuHelpAbout_Click();
+    void mnuFileNMW_Click();
     void mnuToolsOptions_Click();
     void mnuViewOptions_Click();
     void mnuToolsLaunchIndependenceWar_Click();

@@ -5,6 +5,7 @@
 
 #include "launcher/fake_launch_view.h"
 #include "shell/options.h"
+#include "shell/system_info.h"
 #include "support/stand_in_program.h"
 #include "support/test_environment.h"
 
@@ -110,6 +111,14 @@ TEST_F(WineLaunchTest, TheGameRunsUnderWineAndItsLogIsListed)
     EXPECT_EQ(support::TestEnvironment::readFile(gameFolder + "/debug.bak"), history);
     EXPECT_EQ(support::TestEnvironment::readFile(gameFolder + "/debug.txt"), history);
     EXPECT_EQ(view.calls, QStringList({"ShowErrorCode", "FillErrors", "ShowErrors"}));
+
+    // Wine's own registry tool makes the game the System Information program, which the About
+    // box's command then finds in the prefix and starts.
+    QFile::remove(gameFolder + "/ran.txt");
+    ASSERT_EQ(QProcess::execute("wine", {"reg", "add", R"(HKLM\Software\Microsoft\Shared Tools\MSInfo)", "/v",
+                                         "PATH", "/d", R"(C:\Program Files\Particle Systems\Independence War\IWAR.EXE)"}), 0);
+    QProcess::execute("wineserver", {"-w"});
+    EXPECT_TRUE(shell::StartSystemInformation() && support::WaitForFile(gameFolder + "/ran.txt").has_value());
 }
 
 }  // namespace

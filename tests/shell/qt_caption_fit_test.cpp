@@ -9,7 +9,9 @@
 #include "language/frmVars.h"
 #include "launcher/frmErrors.h"
 #include "launcher/frmOptions.h"
+#include "shell/frmAbout.h"
 #include "shell/frmSplash.h"
+#include "wizard/frmNMW.h"
 
 namespace shell {
 namespace {
@@ -26,6 +28,8 @@ const Form kForms[] = {
     {"frmErrors", [] { return std::make_unique<launcher::frmErrors>(); }},
     {"frmVars", [] { return std::make_unique<language::frmVars>(); }},
     {"frmStarships", [] { return std::make_unique<language::frmStarships>(); }},
+    {"frmAbout", [] { return std::make_unique<frmAbout>(nullptr); }},
+    {"frmNMW", [] { return std::make_unique<wizard::frmNMW>(); }},
 };
 
 bool IsCaptioned(const QWidget* control)
