@@ -97,9 +97,10 @@ protected:
     {
         dialogs.append("Printer|" + dialog.DialogTitle + u'|' + QString::number(dialog.Flags));
         QPrinter* printer = platform::PrinterOf(dialog.hDC());
+        const QString pdf = Next(printAnswers, QString(), dialog.DialogTitle);
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(printAnswers.empty() ? QString() : printAnswers.front());
-        return !Next(printAnswers, QString(), dialog.DialogTitle).isEmpty();
+        printer->setOutputFileName(pdf);
+        return !pdf.isEmpty();
     }
 
     // Creates the main window as the start-up does and shows it, then records the status texts.
