@@ -11,9 +11,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr Color kDefault = 0x123456;
+constexpr Color kDefault = 0x77;
 
-// Colours as runs, so that a failure shows where they differ: "3:ff 2:123456 ".
+// Colours as runs, so that a failure shows where they differ: "3:ff 2:77 ".
 std::string DescribeColors(const std::vector<Color>& colors)
 {
     std::string runs;
@@ -42,10 +42,10 @@ TEST(RtfTest, ReadsTextAndColoursAsOtherProgramsWriteThem)
          "{\\stylesheet{\\s0 Normal;}}{\\*\\generator Msftedit;}{\\info{\\title Mission}}"
          "\\uc1\\pard\\plain\\f0\\cf1 // Caf\\'e9\\par\r\n\\cf2 na\\u239?ve {\\cf3\\b blue}\r\n back\\tab x"
          "\\par\r\n\\pard\\plain plain {\\*\\bkmkstart h}te{\\*\\bkmkend h}xt\\line end\\par\r\n}\r\n",
-         u"// Café\r\nnaïve blue back\tx\r\nplain text\r\nend\r\n"_s, "9:ff 6:8000 4:ff0000 9:8000 17:123456 "},
+         u"// Café\r\nnaïve blue back\tx\r\nplain text\r\nend\r\n"_s, "9:ff 6:8000 4:ff0000 9:8000 17:77 "},
         {"{\\rtf1{\\colortbl;\\red1\\green2\\blue3;;\\red9;}\\cf0 a\\cf1 b\\cf2 c\\cf3 d\\cf4 e\\cf-1 f"
-         "\\cf99999999999 g\\cf3 h\\plain i\\cf1 j\\pard k}", "abcdefghijk", "1:123456 1:30201 1:123456 1:9 3:123456 1:9 1:123456 2:30201 "},
-        {"{\\rtf1\\ansi{\\colortbl\\red255\\green0\\blue0;}x\\cf0 red\\cf1 y}", "xredy", "1:123456 3:ff 1:123456 "},
+         "\\cf99999999999 g\\cf3 h\\plain i\\cf1 j\\pard k}", "abcdefghijk", "1:77 1:30201 1:77 1:9 3:77 1:9 1:77 2:30201 "},
+        {"{\\rtf1{\\colortbl\\red255;}x\\cf0 red\\cf1 y\\cf0 r\\plain z}", "xredyrz", "1:77 3:ff 1:77 1:ff 1:77 "},
         {"{\\rtf1\\ansi a\\cell b\\cell\\row c\\par d\\page e\\sect f}", "a\tb\r\nc\r\nd\r\ne\r\nf"},
         {"{\\rtf1\\ansi a{\\xe {entry}}b{\\tc TOC}c{\\tcn n}}", "abc"}, {"{\\rtf1 a\\u-", "a-"}, {"{\\rtf1 a\\", "a"},
         {"{\\rtf1{\\listtext\\pard\\plain \\u61589 ?\\tab}item{\\pntext 1.\\tab}two}", "itemtwo"},
@@ -112,7 +112,7 @@ TEST(RtfTest, WrittenTextReadsBackWithItsColours)
 TEST(RtfTest, RandomBytesGiveConsistentText)
 {
     // Mostly RTF's own characters, so that the bytes reach deep into the reader.
-    const QByteArray syntax = "{}\\'*;-0123456789abcdefu ucparcfredtabbincellrow\r\n";
+    const QByteArray syntax = "{}\\'*;-077789abcdefu ucparcfredtabbincellrow\r\n";
     std::mt19937 random(1998);
     for (int round = 0; round < 2000; ++round) {
         QByteArray bytes = "{\\rtf1{\\colortbl;\\red1;}";

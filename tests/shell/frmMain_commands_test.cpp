@@ -192,7 +192,7 @@ TEST_F(Commands, WindowArrangementsPlaceTheScriptWindows)
     const QList<QRect> icons = places(window.mnuWindowArrangeIcons);
     const auto icon = [&](int i) { return QRect(QPoint(i * icons[0].width(), h - icons[0].height()), icons[0].size()); };
     EXPECT_EQ(icons, (QList<QRect>{icon(0), icon(1), icon(2)}));
-    EXPECT_EQ(LineUpIcons({0, 0, 9, 5}, {{4, 1}, {4, 2}, {4, 1}}), (QList<QRect>{{0, 4, 4, 1}, {4, 3, 4, 2}, {0, 2, 4, 1}}));
+    EXPECT_EQ(LineUpIcons({0, 0, 8, 5}, {{4, 1}, {4, 2}, {4, 1}}), (QList<QRect>{{0, 4, 4, 1}, {4, 3, 4, 2}, {0, 2, 4, 1}}));
 }
 
 }  // namespace
