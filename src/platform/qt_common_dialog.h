@@ -22,6 +22,7 @@ public:
     // Print dialog option bits of Flags.
     static constexpr qint32 kPrintSelection = 0x1;
     static constexpr qint32 kNoPageNumbers = 0x8;
+    static constexpr qint32 kReturnPrinter = 0x100;  // hDC gives the printer chosen
 
     explicit CommonDialog(QWidget* owner = nullptr);
     ~CommonDialog();

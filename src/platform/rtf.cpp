@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "platform/text_file.h"
 
@@ -20,7 +21,9 @@ constexpr QChar kLf = u'\n';
 // Windows-1252 both ways, built once from the program's own text decoding.
 struct Windows1252 {
     std::array<QChar, 256> decoded;
-    QHash<char16_t, uchar> upperHalf;  // characters whose byte is 0x80-0xFF
+    // Characters whose byte is 0x80-0xFF. The five bytes the code page leaves undefined decode
+    // to C1 controls; other programs read those bytes as other characters, so they are absent.
+    QHash<char16_t, uchar> upperHalf;
 
     static const Windows1252& instance()
     {
@@ -37,7 +40,8 @@ private:
         const QString text = DecodeText(bytes);
         for (int b = 0; b < 256; ++b) {
             decoded[b] = text.at(b);
-            if (b >= 0x80)
+            const bool undefined = b < 0xA0 && text.at(b).unicode() == b;
+            if (b >= 0x80 && !undefined)
                 upperHalf.insert(text.at(b).unicode(), uchar(b));
         }
     }
@@ -49,6 +53,8 @@ constexpr std::array kSkippedDestinations = {
     "header"sv, "headerl"sv, "headerr"sv, "headerf"sv, "footer"sv, "footerl"sv, "footerr"sv,
     "footerf"sv, "listtable"sv, "listoverridetable"sv, "revtbl"sv, "rsidtbl"sv, "filetbl"sv,
     "themedata"sv, "colorschememapping"sv, "latentstyles"sv, "datastore"sv, "xmlnstbl"sv,
+    // Index and contents entries, and the bullets and numbers a list shows before its items.
+    "xe"sv, "tc"sv, "tcn"sv, "listtext"sv, "pntext"sv,
 };
 
 // Characters word processors write as control words instead of \'hh.
@@ -69,7 +75,7 @@ enum class Destination { Text, ColorTable, Skipped };
 
 struct Group {
     Destination destination = Destination::Text;
-    int colorIndex = 0;
+    int colorIndex = -1;  // -1 until \cfN names an entry: the default colour
     int fallbackLength = 1;  // \ucN: characters after each \uN that stand in for it
 };
 
@@ -223,8 +229,12 @@ private:
     void controlWord(std::string_view word, std::optional<int> parameter)
     {
         const int n = parameter.value_or(0);
-        if (word == "par"sv || word == "line"sv)
+        if (word == "par"sv || word == "line"sv || word == "page"sv || word == "sect"sv)
             lineBreak();
+        else if (word == "row"sv)
+            endRow();
+        else if (word == "cell"sv)
+            cellPending_ = group().destination == Destination::Text;
         else if (word == "tab"sv)
             character(u'\t');
         else if (word == "u"sv && parameter && n >= -0x8000 && n <= 0xFFFF)
@@ -234,7 +244,7 @@ private:
         else if (word == "cf"sv)
             group().colorIndex = n;
         else if (word == "plain"sv)
-            group().colorIndex = 0;
+            group().colorIndex = -1;
         else if (word == "red"sv)
             setColorComponent(n, 0);
         else if (word == "green"sv)
@@ -271,6 +281,14 @@ private:
         return true;
     }
 
+    // A table's cells are separated by tabs, its rows by line ends; the last cell of a row
+    // needs no separator.
+    void endRow()
+    {
+        cellPending_ = false;
+        lineBreak();
+    }
+
     void lineBreak()
     {
         if (group().destination == Destination::Text) {
@@ -298,8 +316,10 @@ private:
 
     void append(QChar c)
     {
+        if (std::exchange(cellPending_, false))
+            append(u'\t');
         const int index = group().colorIndex;
-        const bool known = index > 0 && size_t(index) < colorTable_.size();
+        const bool known = index >= 0 && size_t(index) < colorTable_.size();
         out_.text.append(c);
         out_.colors.push_back(known ? colorTable_[index] : defaultColor_);
     }
@@ -327,6 +347,7 @@ private:
     qsizetype excessDepth_ = 0;
     int fallbackToSkip_ = 0;
     bool documentEnded_ = false;
+    bool cellPending_ = false;
     std::vector<Color> colorTable_;
     Color entry_ = 0;
     bool entryHasComponent_ = false;

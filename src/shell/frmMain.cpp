@@ -13,6 +13,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "language/colorize.h"
 #include "language/command_table.h"
@@ -133,6 +134,7 @@ frmMain::frmMain()
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    ConnectCommands();
     MDIForm_Load();
 }
 
@@ -525,16 +527,23 @@ void frmMain::mnuFileExit_Click()
     close();
 }
 
+// Keys are compared exactly, in this order; a key without a command does nothing.
 void frmMain::tbToolBar_ButtonClick(const QString& key)
 {
-    if (key == u"New")
-        NewScriptWindow();
-    else if (key == u"Open")
-        mnuFileOpen_Click();
-    else if (key == u"Save")
-        mnuFileSave_Click();
-    else if (key == u"Launch")
-        mnuToolsLaunchIndependenceWar_Click();
+    struct Command {
+        QStringView key;
+        void (frmMain::*run)();
+    };
+    static constexpr Command kCommands[] = {
+        {u"New", &frmMain::mnuFileNew_Click},     {u"Open", &frmMain::mnuFileOpen_Click},
+        {u"Save", &frmMain::mnuFileSave_Click},   {u"Print", &frmMain::mnuFilePrint_Click},
+        {u"Cut", &frmMain::mnuEditCut_Click},     {u"Copy", &frmMain::mnuEditCopy_Click},
+        {u"Paste", &frmMain::mnuEditPaste_Click},
+        {u"Launch", &frmMain::mnuToolsLaunchIndependenceWar_Click},
+    };
+    const auto command = std::ranges::find(kCommands, QStringView(key), &Command::key);
+    if (command != std::end(kCommands))
+        (this->*command->run)();
 }
 
 void frmMain::mnuToolsOptions_Click()

@@ -8,6 +8,7 @@
 #include "platform/qt_common_dialog.h"
 #include "platform/status.h"
 #include "shell/recent_files.h"
+#include "shell/window_arrangement.h"
 
 class QLabel;
 class QMdiArea;
@@ -124,6 +125,19 @@ public:
     void mnuToolsVariables_Click();
     void mnuToolsStarships_Click();
     void tbToolBar_ButtonClick(const QString& key);
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowArrangeIcons_Click();
+    // Arranges the script windows; with none open nothing changes.
+    void Arrange(Arrangement arrangement);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +147,7 @@ private:
 
     std::optional<QString> AskForPath(FileDialog kind, const QString& title, const QString& filter);
     void CreateMenus();
+    void ConnectCommands();
     void CreateFileMenu();
     void CreateToolBar();
     void CreateStatusBar();

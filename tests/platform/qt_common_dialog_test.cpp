@@ -5,8 +5,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -33,80 +33,56 @@ void AnswerNextDialog(std::function<void(Dialog&)> answer)
     poll->start(10);
 }
 
-// The dialogs are answered through the hook; it is gone after each test.
+// The dialogs are answered through the hook, which records what each one opened on; the hook
+// is gone after each test.
 class CommonDialogTest : public ::testing::Test {
 protected:
+    CommonDialogTest()
+    {
+        CommonDialog::setAnswerHook([this](const QString& kind, CommonDialog& answered) {
+            const QPrinter* printer = kind == u"Printer" ? PrinterOf(answered.hDC()) : nullptr;
+            shown += kind + u' ' + (printer ? QString::number(printer->printRange()) : answered.FileName);
+            if (kind == u"Color")
+                answered.Color = 0x445566;
+            else if (!printer)
+                answered.FileName = kind + ".scr";
+            return accept;
+        });
+    }
     ~CommonDialogTest() override { CommonDialog::setAnswerHook({}); }
 
     CommonDialog dialog;
+    QStringList shown;
+    bool accept = true;
 };
 
 TEST(QtNameFilters, PairsDescriptionsWithTheirPatterns)
 {
-    EXPECT_EQ(QtNameFilters("Script Files (*.scr)|*.scr|All Files (*.*)|*.*"),
-              (QStringList{"Script Files (*.scr) (*.scr)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(QtNameFilters("Programs|*.exe;*.com|"), (QStringList{"Programs (*.exe *.com)"}));
-    EXPECT_EQ(QtNameFilters("Only a description"), QStringList());
-    EXPECT_EQ(QtNameFilters(""), QStringList());
+    EXPECT_EQ(QtNameFilters("Script Files (*.scr)|*.scr|All Files (*.*)|*.*") + QtNameFilters("Programs|*.exe;*.com|") +
+                  QtNameFilters("Only a description") + QtNameFilters(""),
+              (QStringList{"Script Files (*.scr) (*.scr)", "All Files (*.*) (*)", "Programs (*.exe *.com)"}));
 }
 
-TEST_F(CommonDialogTest, FileNameIsRememberedAndEmptiedByACancel)
-{
-    QStringList shown;  // each dialog's kind and the file it opened on
-    bool accept = true;
-    CommonDialog::setAnswerHook([&](const QString& kind, CommonDialog& answered) {
-        shown += kind + u' ' + answered.FileName;
-        answered.FileName = kind + ".scr";
-        return accept;
-    });
-    EXPECT_TRUE(dialog.ShowOpen());
-    EXPECT_TRUE(dialog.ShowSave());
-    EXPECT_EQ(dialog.FileName, "Save.scr");
-    accept = false;
-    EXPECT_TRUE(dialog.ShowOpen());  // CancelError false: a cancel returns normally
-    EXPECT_EQ(dialog.FileName, "");
-    dialog.CancelError = true;
-    const Status cancelled = dialog.ShowSave();
-    EXPECT_TRUE(CommonDialog::IsCancel(cancelled));
-    EXPECT_TRUE(cancelled.message().contains("32755")) << cancelled.message().toStdString();
-    EXPECT_EQ(dialog.FileName, "");
-    EXPECT_EQ(shown, (QStringList{"Open ", "Save Open.scr", "Open Save.scr", "Save "}));
-    EXPECT_FALSE(CommonDialog::IsCancel(Status::Failed("other")));
-}
-
-TEST_F(CommonDialogTest, ColorIsKeptOnCancel)
+// A file name is remembered and emptied by a cancel; a colour and the printer are kept.
+TEST_F(CommonDialogTest, EachDialogKeepsWhatItsUserChoseAndACancelFailsOnlyWithCancelError)
 {
     dialog.Color = 0x112233;
-    bool accept = false;
-    CommonDialog::setAnswerHook([&](const QString&, CommonDialog& answered) {
-        answered.Color = 0x445566;
-        return accept;
-    });
-    EXPECT_TRUE(dialog.ShowColor());
-    EXPECT_EQ(dialog.Color, 0x112233);
-    accept = true;
-    EXPECT_TRUE(dialog.ShowColor());
-    EXPECT_EQ(dialog.Color, 0x445566);
-}
-
-TEST_F(CommonDialogTest, PrintDialogKeepsItsPrinterAndOpensOnTheRangeOfFlags)
-{
-    QList<QPrinter::PrintRange> rangesShown;
-    bool accept = true;
-    CommonDialog::setAnswerHook([&](const QString&, CommonDialog& answered) {
-        rangesShown += PrinterOf(answered.hDC())->printRange();
-        return accept;
-    });
     dialog.Flags = 265;
-    ASSERT_TRUE(dialog.ShowPrinter());
+    EXPECT_TRUE(dialog.ShowOpen() && dialog.ShowSave() && dialog.ShowPrinter());
     PrinterHandle* printer = dialog.hDC();
-    dialog.Flags = 264;
-    ASSERT_TRUE(dialog.ShowPrinter());
-    EXPECT_EQ(dialog.hDC(), printer);
-    EXPECT_EQ(rangesShown, (QList{QPrinter::Selection, QPrinter::AllPages}));
     accept = false;
+    dialog.Flags = 264;
+    EXPECT_TRUE(dialog.ShowOpen() && dialog.ShowColor() && dialog.ShowPrinter());  // CancelError false
+    shown << dialog.FileName << QString::number(dialog.Color, 16);
     dialog.CancelError = true;
-    EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowPrinter()));
+    const QList<Status> cancelled{dialog.ShowSave(), dialog.ShowColor(), dialog.ShowPrinter()};
+    EXPECT_TRUE(!CommonDialog::IsCancel(Status::Failed("other")) && std::ranges::all_of(cancelled, [](const Status& status) {
+        return CommonDialog::IsCancel(status) && status.message().contains("32755");
+    }));
+    accept = true;
+    EXPECT_TRUE(dialog.ShowColor() && dialog.hDC() == printer && dialog.Color == 0x445566);
+    EXPECT_EQ(shown, (QStringList{"Open ", "Save Open.scr", "Printer 1", "Open Save.scr", "Color ", "Printer 0", "",
+                                  "112233", "Save ", "Color ", "Printer 0", "Color "}));
 }
 
 TEST(CommonDialog, RealFileDialogShowsTitleFiltersAndLastFile)
@@ -119,22 +95,19 @@ TEST(CommonDialog, RealFileDialogShowsTitleFiltersAndLastFile)
     dialog.Filter = "Script Files (*.scr)|*.scr|All Files|*.*";
     dialog.FileName = first;
     AnswerNextDialog<QFileDialog>([&](QFileDialog& shown) {
-        EXPECT_EQ(shown.windowTitle(), "Open Script");
-        EXPECT_EQ(shown.nameFilters(), QtNameFilters(dialog.Filter));
-        EXPECT_EQ(shown.directory().absolutePath(), environment.root() + "/scripts");
+        EXPECT_EQ(QStringList({shown.windowTitle(), shown.nameFilters().join('|'), shown.directory().absolutePath()}),
+                  QStringList({"Open Script", QtNameFilters(dialog.Filter).join('|'), environment.root() + "/scripts"}));
         // Qt leaves the name box alone while it has the focus, as it has once the dialog is active.
         if (QWidget* focused = shown.focusWidget())
             focused->clearFocus();
         shown.selectFile(second);
         static_cast<QDialog&>(shown).accept();
     });
-    ASSERT_TRUE(dialog.ShowOpen());
-    EXPECT_EQ(dialog.FileName, second);
+    EXPECT_TRUE(dialog.ShowOpen() && dialog.FileName == second);
 
     dialog.CancelError = true;
     AnswerNextDialog<QFileDialog>([](QFileDialog& shown) { shown.reject(); });
-    EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowSave()));
-    EXPECT_EQ(dialog.FileName, "");
+    EXPECT_TRUE(CommonDialog::IsCancel(dialog.ShowSave()) && dialog.FileName.isEmpty());
 }
 
 TEST(CommonDialog, MissingStartFolderOpensAtItsNearestParentWithAnEmptyFileName)
@@ -152,35 +125,22 @@ TEST(CommonDialog, MissingStartFolderOpensAtItsNearestParentWithAnEmptyFileName)
     EXPECT_TRUE(dialog.ShowOpen());
 }
 
-TEST(MsgBox, HookAnswersInsteadOfTheUserAndWithoutItTheUserDoes)
+// Without a hook the user answers (the window tests answer through the hook).
+TEST(MsgBox, ShowsItsTextTitleIconAndButtons)
 {
-    QStringList asked;
-    setMsgBoxHook([&](const QString& text, const QString& title) {
-        asked << text << title;
-        return MsgBoxResult::No;
-    });
-    EXPECT_EQ(MsgBox(nullptr, "Save now?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::No);
-    setMsgBoxHook({});
-    EXPECT_EQ(asked, (QStringList{"Save now?", "Save?"}));
-
-    // A question, with Yes as its default and no icon; its text is never markup.
+    // A question, with Yes as its default and no icon; a failure, with its icon and OK.
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
-        EXPECT_EQ(shown.text(), "Save /tmp/a<b>c.scr?");
-        EXPECT_EQ(shown.textFormat(), Qt::PlainText);
-        EXPECT_EQ(shown.windowTitle(), "Save?");
-        EXPECT_EQ(shown.icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(shown.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(std::tuple(shown.text(), shown.textFormat(), shown.windowTitle(), shown.icon(), shown.standardButtons()),
+                  std::tuple(QString("Save /tmp/a<b>c.scr?"), Qt::PlainText, QString("Save?"), QMessageBox::NoIcon,
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
         shown.defaultButton()->click();
     });
-    EXPECT_EQ(MsgBox(nullptr, "Save /tmp/a<b>c.scr?", "Save?", MsgBoxButtons::YesNoCancel),
-              MsgBoxResult::Yes);
-
+    EXPECT_EQ(MsgBox(nullptr, "Save /tmp/a<b>c.scr?", "Save?", MsgBoxButtons::YesNoCancel), MsgBoxResult::Yes);
     AnswerNextDialog<QMessageBox>([](QMessageBox& shown) {
         EXPECT_EQ(shown.icon(), QMessageBox::Critical);
         shown.button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(MsgBox(nullptr, "Failed", "Error", MsgBoxButtons::Ok, MsgBoxIcon::Critical),
-              MsgBoxResult::Ok);
+    EXPECT_EQ(MsgBox(nullptr, "Failed", "Error", MsgBoxButtons::Ok, MsgBoxIcon::Critical), MsgBoxResult::Ok);
 }
 
 }  // namespace

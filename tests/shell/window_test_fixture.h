@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QTest>
 #include <QTextCursor>
 #include <deque>
@@ -58,6 +59,8 @@ protected:
         language::ResetCommandTable();
         language::InitParser();
         platform::CommonDialog::setAnswerHook([this](const QString& kind, platform::CommonDialog& dialog) {
+            if (kind == u"Printer")
+                return AnswerPrinter(dialog);
             dialogs.append(kind + u'|' + dialog.DialogTitle + u'|' + dialog.Filter);
             dialog.FileName = Next(fileAnswers, QString(), kind);
             return !dialog.FileName.isEmpty();
@@ -87,6 +90,17 @@ protected:
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    // Prints to the PDF file the test gave; without one, cancels.
+    bool AnswerPrinter(platform::CommonDialog& dialog)
+    {
+        dialogs.append("Printer|" + dialog.DialogTitle + u'|' + QString::number(dialog.Flags));
+        QPrinter* printer = platform::PrinterOf(dialog.hDC());
+        const QString pdf = Next(printAnswers, QString(), dialog.DialogTitle);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return !pdf.isEmpty();
     }
 
     // Creates the main window as the start-up does and shows it, then records the status texts.
@@ -167,7 +181,8 @@ protected:
     std::unique_ptr<frmMain> main;
     std::deque<QString> fileAnswers;  // the path chosen in the next file dialog; empty: cancel
     std::deque<platform::MsgBoxResult> saveAnswers;
-    QStringList dialogs;  // each as "kind|title|filter", the kind being "Open", "Save", ...
+    std::deque<QString> printAnswers;  // the PDF file the next print dialog prints to; empty: cancel
+    QStringList dialogs;  // "kind|title|filter" ("Open", "Save", ...), "Printer|title|flags"
     std::vector<MessageShown> messages;
     StatusLog status;
 };
