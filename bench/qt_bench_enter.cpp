@@ -51,7 +51,7 @@ struct ScriptFile {
     const QString path;
 };
 
-void Settle(QTextEdit& edit, bool wholeLayout)
+void Settle(QPlainTextEdit& edit, bool wholeLayout)
 {
     QApplication::processEvents();
     if (wholeLayout) {
@@ -64,7 +64,7 @@ void BM_SetPlainText(benchmark::State& state)
 {
     const ScriptFile script(state.range(0));
     ScriptWindow window;
-    QTextEdit& edit = *window.rtfText.widget();
+    QPlainTextEdit& edit = *window.rtfText.widget();
     for (auto _ : state) {
         edit.setPlainText(script.text);
         Settle(edit, state.range(1));
@@ -108,7 +108,7 @@ void EnterHandler(platform::QtRichTextBox& box)
     language::ParseStarships(box);
 }
 
-void PressEnter(QTextEdit& edit)
+void PressEnter(QPlainTextEdit& edit)
 {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(&edit, &enter);

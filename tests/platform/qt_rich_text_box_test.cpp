@@ -1,5 +1,7 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -7,8 +9,9 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
-#include <QTextFrame>
 #include <array>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,6 +22,7 @@
 #include "language/colorize.h"
 #include "language/command_table.h"
 #include "platform/memory_rich_text_box.h"
+#include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
@@ -190,8 +194,9 @@ TEST_F(QtRichTextBoxTest, AnyBytesLoadWithTextAndPositionsInStep)
     for (const QByteArray& content : contents) {
         ASSERT_TRUE(Load(content));
         const QString text = box.Text();
-        if (!LooksLikeRtf(content))
+        if (!LooksLikeRtf(content)) {
             EXPECT_EQ(text, ToCrLf(DecodeText(content)));
+        }
         Select(box, 0, kAll);
         EXPECT_EQ(box.SelLength(), text.size());
         EXPECT_EQ(Contents(box).text.size(), text.size());
@@ -237,7 +242,11 @@ TEST_F(QtRichTextBoxTest, SelRtfAndTheClipboardCarryTextAndColoursAndPlainTextGo
     box.setSelStart(0);
     box.widget()->paste();
     EXPECT_EQ(box.Text(), QStringLiteral("cell{two}[e {x\r\ny\r\nthre]"));
-    EXPECT_TRUE(box.widget()->document()->rootFrame()->childFrames().isEmpty());
+
+    // Typed text, too, takes the colour of the character before it.
+    box.setSelStart(6);
+    Press(box.widget(), Qt::Key_Z);
+    EXPECT_EQ(CharacterColors(box), Colors("gggggggggg...gggbbbb."));
 }
 
 class ColorRunsTest : public QtRichTextBoxTest {
@@ -255,9 +264,11 @@ protected:
         return language::ComputeColorRuns(text, language::CommandTable, {kBlue, kGreen, 0});
     }
 
+    enum Edit { kChange, kUndo, kRedo };
+
     // One edit as a user or a command makes it: typing, Enter, pasting, deleting, colouring a
     // selection, undoing or redoing.
-    void RandomEdit(std::mt19937& random)
+    Edit RandomEdit(std::mt19937& random)
     {
         Select(box, qint32(random() % (box.Text().size() + 1)), qint32(random() % 40));
         switch (random() % 7) {
@@ -270,27 +281,44 @@ protected:
             box.setSelRTF(QString::fromLatin1(
                 WriteRtf(u"/* pasted\r\n*/ SET", std::vector<Color>(16, kRed))));
             break;
-        default: random() % 2 ? box.widget()->undo() : box.widget()->redo(); break;
+        default:
+            if (random() % 2) {
+                box.widget()->undo();
+                return kUndo;
+            }
+            box.widget()->redo();
+            return kRedo;
         }
+        return kChange;
     }
 };
 
-TEST_F(ColorRunsTest, RecolouringAfterAnyEditsEndsAsAFullRecolouringAndAgainWritesNothing)
+TEST_F(ColorRunsTest, UndoAndRedoStepThroughTheTextsAndRecolouringAfterAnyEditsMatchesAFullOne)
 {
-    box.setSelText(support::GenerateScript(4000, 11));
+    ASSERT_TRUE(Load(EncodeText(support::GenerateScript(4000, 11))));
     box.ApplyColorRuns(RunsFor(box.Text()));
-    int changes = 0;
-    QObject::connect(box.widget()->document(), &QTextDocument::contentsChange,
-                     [&](int, int removed, int added) { changes += removed + added; });
+    std::vector<QString> texts{box.Text()};  // every text undo and redo can go back to
+    size_t current = 0;
     std::mt19937 random(5);
     for (int round = 0; round < 150; ++round) {
-        for (int edits = int(random() % 3) + 1; edits > 0; --edits)
-            RandomEdit(random);
+        for (int edits = int(random() % 3) + 1; edits > 0; --edits) {
+            const Edit edit = RandomEdit(random);
+            const QString text = box.Text();
+            if (edit == kUndo)
+                current -= current > 0;
+            else if (edit == kRedo)
+                current += current + 1 < texts.size();
+            else if (text != texts[current]) {  // a new step drops the ones undone
+                texts.resize(++current);
+                texts.push_back(text);
+            }
+            ASSERT_EQ(text, texts[current]) << "round " << round;
+        }
         const QString text = box.Text();
         // The text as the widget itself gives it, against the one the box keeps.
         ASSERT_EQ(text, box.widget()->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
         // Coloured from its text, the box shows what a memory box and a fresh box coloured
-        // alike show.
+        // alike show; the document itself holds no colour.
         const std::vector<ColorRun> runs = RunsFor(text);
         box.ApplyColorRuns(runs);
         MemoryRichTextBox memory(text, 0x123456);
@@ -300,9 +328,8 @@ TEST_F(ColorRunsTest, RecolouringAfterAnyEditsEndsAsAFullRecolouringAndAgainWrit
         fresh.setSelRTF(QString::fromLatin1(WriteRtf(text, std::vector<Color>(text.size(), 0x123456))));
         fresh.ApplyColorRuns(runs);
         EXPECT_EQ(WholeRtf(fresh), WholeRtf(box));
-        changes = 0;
-        box.ApplyColorRuns(runs);
-        EXPECT_EQ(changes, 0);
+        for (const QTextFormat& format : box.widget()->document()->allFormats())
+            EXPECT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
         ASSERT_FALSE(HasFailure()) << "after round " << round;
     }
 }
@@ -314,29 +341,63 @@ TEST_F(ColorRunsTest, RunsInAnyOrderAreWrittenInTheirOrder)
     EXPECT_EQ(CharacterColors(box), Colors("ggggrrrbbb"));
 }
 
-TEST_F(ColorRunsTest, ColouringIsUndoneWithTheEditThatCausedItAndNotAfterALoad)
+TEST_F(ColorRunsTest, UndoTakesBackTextAloneAndNeitherALoadNorAColouringIsAStep)
 {
     ASSERT_TRUE(Load("SET a\r\n; note"));
     box.ApplyColorRuns(RunsFor(box.Text()));
-    const QString loaded = WholeRtf(box);
+    EXPECT_FALSE(box.widget()->document()->isUndoAvailable());
     Select(box, 5, 0);
     box.setSelText(QStringLiteral(" ;x"));
-    const QString typed = WholeRtf(box);
-
     box.KeyDown = [&](int keyCode, int) {
         if (keyCode == 13)
             box.ApplyColorRuns(RunsFor(box.Text()));
     };
     box.setSelStart(8);
     Press(box.widget(), Qt::Key_Return);
-    ASSERT_EQ(box.Text(), QStringLiteral("SET a ;x\r\n\r\n; note"));
     ASSERT_EQ(Contents(box).colors.at(6), kGreen);  // ";x" became a comment
 
-    box.widget()->undo();  // the Enter with its colours
-    EXPECT_EQ(WholeRtf(box), typed);
-    box.widget()->undo();  // the typing
-    box.widget()->undo();  // nothing: neither the load nor the colouring after it is a step
-    EXPECT_EQ(WholeRtf(box), loaded);
+    QStringList texts;
+    for (auto step : {&QPlainTextEdit::undo, &QPlainTextEdit::undo, &QPlainTextEdit::undo,
+                      &QPlainTextEdit::redo, &QPlainTextEdit::redo}) {
+        (box.widget()->*step)();
+        texts << box.Text();
+    }
+    EXPECT_EQ(texts, QStringList({"SET a ;x\r\n; note", "SET a\r\n; note", "SET a\r\n; note",
+                                  "SET a ;x\r\n; note", "SET a ;x\r\n\r\n; note"}));
+    // Colours follow their text; text put back takes the colour before it until recoloured.
+    EXPECT_EQ(CharacterColors(box), Colors("bbb.....gggggg"));
+}
+
+TEST_F(ColorRunsTest, ShownLinesTakeTheirColoursWhenPaintedAndAnEqualColouringLaysNothingOut)
+{
+    box.setSelText(QStringLiteral("SET a ; note\r\nxDOCK"));
+    ASSERT_TRUE(box.Move(0, 0, 6000, 3000));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    int laidOut = 0;
+    const QAbstractTextDocumentLayout* layout = box.widget()->document()->documentLayout();
+    QObject::connect(layout, &QAbstractTextDocumentLayout::update, [&] { ++laidOut; });
+    QObject::connect(layout, &QAbstractTextDocumentLayout::updateBlock, [&] { ++laidOut; });
+    const auto shown = [&] {
+        box.widget()->viewport()->repaint();
+        std::vector<std::array<int, 3>> runs;  // line, start, colour
+        for (QTextBlock line = box.widget()->document()->begin(); line.isValid(); line = line.next()) {
+            for (const QTextLayout::FormatRange& range : line.layout()->formats())
+                runs.push_back({line.blockNumber(), range.start, FromQColor(range.format.foreground().color())});
+        }
+        return runs;
+    };
+    const std::vector<ColorRun> runs = RunsFor(box.Text());
+    box.ApplyColorRuns(runs);
+    EXPECT_EQ(shown(), (std::vector<std::array<int, 3>>{{0, 0, kBlue}, {0, 3, 0}, {0, 6, kGreen},
+                                                        {1, 0, 0}, {1, 1, kBlue}}));
+    EXPECT_EQ(std::exchange(laidOut, 0), 2);
+    box.ApplyColorRuns(runs);
+    shown();
+    EXPECT_EQ(laidOut, 0);
+    box.ApplyColorRuns(std::vector<ColorRun>{{14, 1, kRed}});
+    EXPECT_EQ(shown().at(3), (std::array<int, 3>{1, 0, kRed}));
+    EXPECT_EQ(laidOut, 1);
 }
 
 TEST_F(QtRichTextBoxTest, EnterRaisesKeyDownAfterTheLineBreakWhateverTheModifiers)
@@ -386,11 +447,43 @@ TEST_F(QtRichTextBoxTest, PlacementAndMarginInTwipsRefuseNegativeSizes)
     EXPECT_FALSE(box.Move(0, 0, -1, 100));
     EXPECT_FALSE(box.Move(0, 0, 100, -1));
 
-    ASSERT_TRUE(box.setRightMargin(2600));
-    EXPECT_EQ(box.widget()->lineWrapColumnOrWidth(), TwipsToPixelsX(2600));
+    // Lines wrap at the margin, through later resizes; without one, or one wider than the
+    // box, at the box's edge.
+    window.show();
+    const auto wrapWidth = [&](qint32 margin, qint32 width) {
+        EXPECT_TRUE(box.setRightMargin(margin));
+        EXPECT_TRUE(box.Move(0, 0, width, 1500));
+        return box.widget()->viewport()->width();
+    };
+    const int edge = wrapWidth(0, 3000);
+    EXPECT_EQ(wrapWidth(2600, 3000), TwipsToPixelsX(2600));
+    EXPECT_EQ(wrapWidth(2600, 4000), TwipsToPixelsX(2600));
+    EXPECT_EQ(wrapWidth(0, 3000), edge);
+    EXPECT_EQ(wrapWidth(5000, 3000), edge);
     EXPECT_FALSE(box.setRightMargin(-1));
-    ASSERT_TRUE(box.setRightMargin(0));  // no margin: wrapped at the box's edge
-    EXPECT_EQ(box.widget()->lineWrapMode(), QTextEdit::WidgetWidth);
+}
+
+TEST_F(QtRichTextBoxTest, CutCopyAndPasteKeysAreLeftToTheWindowsCommands)
+{
+    const QList<QKeySequence> keys = {Qt::CTRL | Qt::Key_X,     Qt::CTRL | Qt::Key_C,
+                                      Qt::CTRL | Qt::Key_V,     Qt::SHIFT | Qt::Key_Delete,
+                                      Qt::CTRL | Qt::Key_Insert, Qt::SHIFT | Qt::Key_Insert};
+    QAction command(&window);
+    command.setShortcuts(keys);
+    window.addAction(&command);
+    int triggered = 0;
+    QObject::connect(&command, &QAction::triggered, [&] { ++triggered; });
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    box.setSelText(QStringLiteral("text"));
+    Select(box, 0, 2);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    box.widget()->setFocus();
+    for (const QKeySequence& key : keys)
+        QTest::keySequence(box.widget(), key);
+    EXPECT_EQ(triggered, 6);
+    EXPECT_EQ(box.Text(), QStringLiteral("text"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("clip"));
 }
 
 TEST_F(QtRichTextBoxTest, PrintsTheSelectionOrTheWholeText)
