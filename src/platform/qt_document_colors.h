@@ -21,37 +21,31 @@ qint32 TextPosition(const QTextDocument& document, int documentPosition);
 // textPosition lies in [0, TextLength].
 int DocumentPosition(const QTextDocument& document, qint32 textPosition);
 
-// The colour of every character of a document, its paragraph separators and the final one
-// included, so that it follows the positions QTextDocument::contentsChange reports. A line
-// end has one colour: that of its CR.
+// The colour of every character of a document's text, CR and LF each their own.
 class DocumentColors {
 public:
-    // One colour for each of the document's characters, the final separator included.
+    // One colour for each character of the text.
     void reset(std::vector<Color> colors) { colors_ = std::move(colors); }
-    // removed characters at position became added ones: in colors when it holds one per added
-    // character, otherwise in the colour of the character before them.
-    void replace(int position, int removed, int added, std::span<const Color> colors = {});
+    // Follows a change of the document as QTextDocument::contentsChange reports it: added
+    // characters at position, which may reach over unchanged ones and the final separator; the
+    // text's new length tells how many went. The characters added are given colors when it
+    // holds one for each of them in the text, otherwise the colour of the character before them.
+    void follow(const QTextDocument& document, int position, int added, std::span<const Color> colors);
 
-    Color at(int documentPosition) const;
-    // One colour for each position in [from, to) of the document's text (lines ending in
-    // CR LF): CR and LF both get their line end's.
-    std::vector<Color> textColors(const QTextDocument& document, QStringView text, qint32 from,
-                                  qint32 to) const;
+    Color at(qint32 position) const { return colors_.at(size_t(position)); }
+    // The colours of text positions [from, to), which lie inside the text.
+    std::span<const Color> colors(qint32 from, qint32 to) const;
 
-    // Gives text positions [start, end) the colour. True when a colour changed.
-    bool fill(const QTextDocument& document, qint32 start, qint32 end, Color color);
-    // The runs, ascending and disjoint, in one walk over the lines. True when a colour changed.
-    bool apply(const QTextDocument& document, std::span<const ColorRun> runs);
+    // True when a colour changed. Positions outside the text are left out.
+    bool fill(qint32 start, qint32 end, Color color);
+    // The runs in their order, each as fill does it.
+    bool apply(std::span<const ColorRun> runs);
 
-    // The colours of the block's characters, as the formats of its layout.
-    QList<QTextLayout::FormatRange> formats(const QTextBlock& block) const;
+    // The colours of the line's characters, as the formats of its layout.
+    QList<QTextLayout::FormatRange> formats(const QTextBlock& line) const;
 
 private:
-    bool fillDocument(int start, int end, Color color);
-
     std::vector<Color> colors_;
 };
-
-bool AscendingAndDisjoint(std::span<const ColorRun> runs);
 
 }  // namespace platform

@@ -38,7 +38,7 @@ QString TextOf(const QTextDocument& document)
     return text;
 }
 
-// Text as the document holds it, with the colour of each of its characters.
+// Text as the document holds it, with the colour of each character of the box's text.
 struct DocumentText {
     QString text;
     std::vector<Color> colors;
@@ -52,25 +52,24 @@ bool IsLineEnd(QChar c)
            || c == QChar(0xFDD0) || c == QChar(0xFDD1);
 }
 
-// Every line end (CR LF, a lone CR, or IsLineEnd) becomes one paragraph separator in the colour
-// of its first character. Without colours, none are given.
+// Every line end (CR LF, a lone CR, or IsLineEnd) becomes one paragraph separator, which the
+// box's text shows as CR LF: a lone line end gives its colour to both. Without colours, none
+// are given.
 DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
 {
     DocumentText document;
     document.text.reserve(text.size());
-    document.colors.reserve(colors.size());
     const bool colored = !colors.empty();
+    const auto colorAt = [&](qsizetype i) { return size_t(i) < colors.size() ? colors[size_t(i)] : 0; };
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const Color color = colored && size_t(i) < colors.size() ? colors[size_t(i)] : 0;
-        if (text[i] == u'\r' || IsLineEnd(text[i])) {
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            document.text += QChar::ParagraphSeparator;
-        } else {
-            document.text += text[i];
-        }
+        const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        const bool lineEnd = text[i] == u'\r' || IsLineEnd(text[i]);
+        document.text += lineEnd ? QChar::ParagraphSeparator : text[i];
         if (colored)
-            document.colors.push_back(color);
+            document.colors.push_back(colorAt(i));
+        if (colored && lineEnd)
+            document.colors.push_back(colorAt(crLf ? i + 1 : i));
+        i += crLf;
     }
     return document;
 }
@@ -80,8 +79,10 @@ void InsertColored(QTextCursor& cursor, QStringView text, std::span<const Color>
 {
     QTextCharFormat format;
     for (qsizetype start = 0; start < text.size();) {
+        // A CR LF split in two would be two line breaks.
         qsizetype end = start + 1;
-        while (end < text.size() && colors[size_t(end)] == colors[size_t(start)])
+        while (end < text.size()
+               && (colors[size_t(end)] == colors[size_t(start)] || text.sliced(end - 1, 2) == u"\r\n"))
             ++end;
         format.setForeground(ToQColor(colors[size_t(start)]));
         cursor.insertText(text.sliced(start, end - start).toString(), format);
@@ -250,12 +251,11 @@ QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, pare
     QTextOption option = document().defaultTextOption();
     option.setTextDirection(Qt::LeftToRight);
     document().setDefaultTextOption(option);
-    colors_.reset({0});
     QObject::connect(&document(), &QTextDocument::contentsChange, edit_,
-                     [this](int position, int removed, int added) {
+                     [this](int position, int /*removed*/, int added) {
                          if (ownChange_)
                              return;
-                         colors_.replace(position, removed, added, inserting_);
+                         colors_.follow(document(), position, added, inserting_);
                          text_.reset();
                      });
 }
@@ -313,7 +313,7 @@ void QtRichTextBox::setSelLength(qint32 length)
 void QtRichTextBox::setSelColor(Color color)
 {
     const qint32 start = SelStart();
-    repaintIf(colors_.fill(document(), start, start + SelLength(), color));
+    repaintIf(colors_.fill(start, start + SelLength(), color));
 }
 
 QString QtRichTextBox::SelRTF() const
@@ -321,8 +321,7 @@ QString QtRichTextBox::SelRTF() const
     const QString text = Text();
     const qint32 start = SelStart();
     const qint32 end = start + SelLength();
-    const std::vector<Color> colors = colors_.textColors(document(), text, start, end);
-    return QString::fromLatin1(WriteRtf(QStringView(text).sliced(start, end - start), colors));
+    return QString::fromLatin1(WriteRtf(QStringView(text).sliced(start, end - start), colors_.colors(start, end)));
 }
 
 void QtRichTextBox::setSelRTF(const QString& rtfOrPlainText)
@@ -363,7 +362,7 @@ Status QtRichTextBox::SelPrint(PrinterHandle* handle)
     printed.setDefaultFont(edit_->font());
     QTextCursor cursor(&printed);
     InsertColored(cursor, QStringView(text).sliced(start, end - start),
-                  colors_.textColors(document(), text, start, end));
+                  colors_.colors(start, end));
     // The printed document holds only what is to be printed, whatever range the dialog showed.
     printer->setPrintRange(QPrinter::AllPages);
     printer->setPageRanges({});
@@ -388,7 +387,7 @@ Status QtRichTextBox::LoadFile(const QString& path)
         const QScopedValueRollback ownChange(ownChange_, true);
         edit_->setPlainText(loaded.text);
     }
-    loaded.colors.resize(size_t(document().characterCount()), 0);
+    loaded.colors.resize(size_t(TextLength(document())), 0);
     colors_.reset(std::move(loaded.colors));
     text_.reset();
     return Status::Ok();
@@ -431,15 +430,12 @@ qint32 QtRichTextBox::Width() const
 
 void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 {
-    if (AscendingAndDisjoint(runs))
-        repaintIf(colors_.apply(document(), runs));
-    else
-        RichTextBox::ApplyColorRuns(runs);
+    repaintIf(colors_.apply(runs));
 }
 
 Color QtRichTextBox::ColorAt(qint32 position) const
 {
-    return colors_.textColors(document(), Text(), position, position + 1).at(0);
+    return colors_.at(position);
 }
 
 void QtRichTextBox::showColors(const QTextBlock& line)

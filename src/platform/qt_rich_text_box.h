@@ -43,7 +43,8 @@ public:
     void setVisible(bool visible) override;
     Status Move(qint32 left, qint32 top, qint32 width, qint32 height) override;
     qint32 Width() const override;
-    // Changes no document and no undo step; a colouring that changes no colour repaints nothing.
+    // The runs in their order, as through the selection. Changes no document and no undo step;
+    // a colouring that changes no colour repaints nothing.
     void ApplyColorRuns(std::span<const ColorRun> runs) override;
 
     // The colour of the character at a text position inside the text, shown or not.
