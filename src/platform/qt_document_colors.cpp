@@ -47,7 +47,8 @@ void DocumentColors::follow(const QTextDocument& document, int position, int add
     const int end = std::min(position + added, document.characterCount() - 1);
     const qint32 start = TextPosition(document, position);
     const qint32 addedText = TextPosition(document, end) - start;
-    const qint32 removedText = qint32(colors_.size()) - TextLength(document) + addedText;
+    const qint32 removedText = std::clamp(qint32(colors_.size()) - TextLength(document) + addedText, 0,
+                                          qint32(colors_.size()) - start);
     const auto at = colors_.begin() + start;
     const auto kept = colors_.insert(colors_.erase(at, at + removedText), size_t(addedText), 0);
     if (colors.size() == size_t(addedText))
@@ -76,7 +77,8 @@ bool DocumentColors::apply(std::span<const ColorRun> runs)
 {
     bool changed = false;
     for (const ColorRun& run : runs)
-        changed |= fill(run.start, qint32(std::min<qint64>(qint64(run.start) + run.length, INT32_MAX)), run.color);
+        changed |= fill(run.start, qint32(std::min<qint64>(qint64(run.start) + run.length, INT32_MAX)),
+                        run.color);
     return changed;
 }
 

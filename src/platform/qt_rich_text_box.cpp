@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QTextBlock>
@@ -321,7 +320,8 @@ QString QtRichTextBox::SelRTF() const
     const QString text = Text();
     const qint32 start = SelStart();
     const qint32 end = start + SelLength();
-    return QString::fromLatin1(WriteRtf(QStringView(text).sliced(start, end - start), colors_.colors(start, end)));
+    const QByteArray rtf = WriteRtf(QStringView(text).sliced(start, end - start), colors_.colors(start, end));
+    return QString::fromLatin1(rtf);
 }
 
 void QtRichTextBox::setSelRTF(const QString& rtfOrPlainText)
