@@ -140,7 +140,7 @@ TEST_F(QtRichTextBoxTest, UndoAndRedoStepThroughTheTextsAloneAndRecolouringMatch
     box.ApplyColorRuns(RunsFor(box.Text()));
     std::vector<QString> texts{box.Text()};  // every text undo and redo can go back to
     std::mt19937 random(5);
-    const QStringView pasted = u"/*\u2028\uFDD0\r\n\U0001F600*/ SET";  // line ends the document has
+    const QStringView pasted = u"/*\u2028\uFDD0\r\n\U0001F600*/ SET";  // what the document takes for line ends
     for (size_t round = 0, current = 0; round < 300; ++round) {
         Select(box, qint32(random() % (box.Text().size() + 1)), qint32(random() % 40));
         const unsigned edit = random() % 8;
