@@ -1,17 +1,19 @@
 #pragma once
 
+#include <QList>
 #include <QTextDocument>
-#include <optional>
+#include <QTextLayout>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "platform/rich_text_box.h"
 
-// A text box's document holds one paragraph per line and nothing but characters and their
-// colours. Its text is the box's text with a paragraph separator where the box has CR LF, so
-// a document position p is the text position p + (the number of line ends before p). A text
-// position between CR and LF is taken as the start of the next line.
+class QTextBlock;
+
+// A text box's document holds one paragraph per line and nothing but characters; their colours
+// are kept beside it. Its text is the box's text with a paragraph separator where the box has
+// CR LF, so a document position p is the text position p + (the number of line ends before p).
+// A text position between CR and LF is taken as the start of the next line.
 namespace platform {
 
 qint32 TextLength(const QTextDocument& document);
@@ -19,37 +21,31 @@ qint32 TextPosition(const QTextDocument& document, int documentPosition);
 // textPosition lies in [0, TextLength].
 int DocumentPosition(const QTextDocument& document, qint32 textPosition);
 
-// Characters at text positions [start, end) shown in one colour; none where the palette decides.
-// A line end shows the colour of its separator for both CR and LF.
-struct ShownRun {
-    qint32 start;
-    qint32 end;
-    std::optional<Color> color;
+// The colour of every character of a document's text, CR and LF each their own.
+class DocumentColors {
+public:
+    // One colour for each character of the text.
+    void reset(std::vector<Color> colors) { colors_ = std::move(colors); }
+    // Follows a change of the document as QTextDocument::contentsChange reports it: added
+    // characters at position, which may reach over unchanged ones and the final separator; the
+    // text's new length tells how many went. The characters added are given colors when it
+    // holds one for each of them in the text, otherwise the colour of the character before them.
+    void follow(const QTextDocument& document, int position, int added, std::span<const Color> colors);
+
+    Color at(qint32 position) const { return colors_.at(size_t(position)); }
+    // The colours of text positions [from, to), which lie inside the text.
+    std::span<const Color> colors(qint32 from, qint32 to) const;
+
+    // True when a colour changed. Positions outside the text are left out.
+    bool fill(qint32 start, qint32 end, Color color);
+    // The runs in their order, each as fill does it.
+    bool apply(std::span<const ColorRun> runs);
+
+    // The colours of the line's characters, as the formats of its layout.
+    QList<QTextLayout::FormatRange> formats(const QTextBlock& line) const;
+
+private:
+    std::vector<Color> colors_;
 };
-
-// What the document shows at text positions [from, to), in order.
-std::vector<ShownRun> ReadShownRuns(const QTextDocument& document, qint32 from, qint32 to);
-
-// The runs last written over the whole text, and the stretch of the document edited since
-// (document positions): outside it the document still shows them, shifted by the edits.
-struct WrittenColors {
-    std::vector<ColorRun> runs;
-    qint32 textLength = 0;
-    std::optional<std::pair<int, int>> edited;
-};
-
-// Widens the edited stretch by one change of the document, as QTextDocument::contentsChange
-// reports it (a change of format included).
-void NoteEdit(WrittenColors& written, int position, int removed, int added);
-
-// Gives the characters the colours of the runs, which are ascending and disjoint, writing only
-// where the document shows another colour. What it shows is taken from the runs written before
-// where the document was not edited since, and read from the document elsewhere. The caller
-// provides the edit block, and remembers what this returns once the block has ended: the runs
-// written, when they cover the whole text.
-std::optional<WrittenColors> WriteColorRuns(QTextDocument& document, std::span<const ColorRun> runs,
-                                            const std::optional<WrittenColors>& before);
-
-bool AscendingAndDisjoint(std::span<const ColorRun> runs);
 
 }  // namespace platform

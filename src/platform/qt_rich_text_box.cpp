@@ -4,15 +4,14 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 #include "platform/qt_color.h"
-#include "platform/qt_document_colors.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
@@ -21,13 +20,6 @@ namespace platform {
 namespace {
 
 const QString kRtfMimeType = QStringLiteral("text/rtf");
-
-QTextCharFormat ColorFormat(Color color)
-{
-    QTextCharFormat format;
-    format.setForeground(ToQColor(color));
-    return format;
-}
 
 // The document's text with CR LF for each paragraph separator.
 QString TextOf(const QTextDocument& document)
@@ -45,37 +37,54 @@ QString TextOf(const QTextDocument& document)
     return text;
 }
 
-// The colour of each character at text positions [from, to).
-std::vector<Color> ColorsOf(const QTextDocument& document, qint32 from, qint32 to)
-{
+// Text as the document holds it, with the colour of each character of the box's text.
+struct DocumentText {
+    QString text;
     std::vector<Color> colors;
-    colors.reserve(size_t(to - from));
-    for (const ShownRun& run : ReadShownRuns(document, from, to))
-        colors.insert(colors.end(), size_t(run.end - run.start), run.color.value_or(0));
-    return colors;
+};
+
+// A line end other than a CR: Unicode's line separator would break a line inside a paragraph,
+// out of the text's sight, and the document itself takes the frame marks for paragraph breaks.
+bool IsLineEnd(QChar c)
+{
+    return c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+           || c == QChar(0xFDD0) || c == QChar(0xFDD1);
 }
 
-// Unicode's line separator would break a line inside a paragraph, out of the text's sight.
-QString LineBreaksAsParagraphs(QString text)
+// Every line end (CR LF, a lone CR, or IsLineEnd) becomes one paragraph separator, which the
+// box's text shows as CR LF: a lone line end gives its colour to both. Without colours, none
+// are given.
+DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
 {
-    return text.replace(QChar::LineSeparator, QChar::ParagraphSeparator);
-}
-
-// Inserts the text at the cursor, each character in its colour; without colours it takes the
-// cursor's format. Every line end becomes a paragraph break.
-void InsertColored(QTextCursor& cursor, const QString& text, std::span<const Color> colors)
-{
-    if (colors.empty()) {
-        cursor.insertText(LineBreaksAsParagraphs(text));
-        return;
+    DocumentText document;
+    document.text.reserve(text.size());
+    const bool colored = !colors.empty();
+    const auto colorAt = [&](qsizetype i) { return size_t(i) < colors.size() ? colors[size_t(i)] : 0; };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        const bool lineEnd = text[i] == u'\r' || IsLineEnd(text[i]);
+        document.text += lineEnd ? QChar::ParagraphSeparator : text[i];
+        if (colored)
+            document.colors.push_back(colorAt(i));
+        if (colored && lineEnd)
+            document.colors.push_back(colorAt(crLf ? i + 1 : i));
+        i += crLf;
     }
-    const auto colorAt = [&](qsizetype i) { return size_t(i) < colors.size() ? colors[i] : 0; };
+    return document;
+}
+
+// Inserts text with CR LF line ends at the cursor, each character in its colour.
+void InsertColored(QTextCursor& cursor, QStringView text, std::span<const Color> colors)
+{
+    QTextCharFormat format;
     for (qsizetype start = 0; start < text.size();) {
+        // A CR LF split in two would be two line breaks.
         qsizetype end = start + 1;
-        while (end < text.size() && colorAt(end) == colorAt(start))
+        while (end < text.size()
+               && (colors[size_t(end)] == colors[size_t(start)] || text.sliced(end - 1, 2) == u"\r\n"))
             ++end;
-        cursor.insertText(LineBreaksAsParagraphs(text.mid(start, end - start)),
-                          ColorFormat(colorAt(start)));
+        format.setForeground(ToQColor(colors[size_t(start)]));
+        cursor.insertText(text.sliced(start, end - start).toString(), format);
         start = end;
     }
 }
@@ -110,33 +119,82 @@ int ShiftState(Qt::KeyboardModifiers modifiers)
            | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-// The widget behind the box. It raises the box's events, and whatever is typed, pasted or
-// dropped reaches the document as the box's own operations put it there.
-class ScriptEdit : public QTextEdit {
+// The keys of the window's Cut, Copy and Paste commands, which the box leaves to them.
+bool IsClipboardKey(const QKeyEvent* event)
+{
+    const QKeyCombination key(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    return event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Copy)
+           || event->matches(QKeySequence::Paste) || key == (Qt::SHIFT | Qt::Key_Delete)
+           || key == (Qt::CTRL | Qt::Key_Insert) || key == (Qt::SHIFT | Qt::Key_Insert);
+}
+
+}  // namespace
+
+// The widget behind the box. It raises the box's events, gives the lines it paints their
+// colours, and whatever is typed, pasted or dropped reaches the document as the box's own
+// operations put it there.
+class ScriptEdit : public QPlainTextEdit {
 public:
-    ScriptEdit(RichTextBox& box, QWidget* parent) : QTextEdit(parent), box_(box) {}
+    ScriptEdit(QtRichTextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box) {}
+
+    // 0: lines wrap at the box's edge.
+    void setWrapWidth(int pixels)
+    {
+        wrapWidth_ = pixels;
+        applyWrapWidth();
+    }
 
 protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && IsClipboardKey(static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return false;
+        }
+        return QPlainTextEdit::event(event);
+    }
+
     void focusInEvent(QFocusEvent* event) override
     {
-        QTextEdit::focusInEvent(event);
+        QPlainTextEdit::focusInEvent(event);
         if (box_.GotFocus)
             box_.GotFocus();
     }
 
     void keyPressEvent(QKeyEvent* event) override
     {
+        if (IsClipboardKey(event)) {
+            event->ignore();
+            return;
+        }
         if (IsEnter(event->key())) {
             // Shift+Enter would break the line inside a paragraph and Ctrl+Enter would do
             // nothing; every Enter is one line break.
             QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QTextEdit::keyPressEvent(&plain);
+            QPlainTextEdit::keyPressEvent(&plain);
             event->setAccepted(plain.isAccepted());
         } else {
-            QTextEdit::keyPressEvent(event);
+            QPlainTextEdit::keyPressEvent(event);
         }
         if (box_.KeyDown)
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QPointF offset = contentOffset();
+        for (QTextBlock line = firstVisibleBlock();
+             line.isValid() && blockBoundingGeometry(line).translated(offset).top() <= event->rect().bottom();
+             line = line.next()) {
+            box_.showColors(line);
+        }
+        QPlainTextEdit::paintEvent(event);
+    }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QPlainTextEdit::resizeEvent(event);
+        applyWrapWidth();
     }
 
     // Copies carry the selection both as plain text, for every other program, and as RTF, so
@@ -162,33 +220,42 @@ protected:
     }
 
 private:
-    RichTextBox& box_;
-};
+    // The widget wraps lines at its viewport's edge: a margin narrower than the viewport
+    // narrows the viewport.
+    void applyWrapWidth()
+    {
+        const int fullWidth = viewport()->width() + viewportMargins().right();
+        const int right = wrapWidth_ > 0 ? std::max(0, fullWidth - wrapWidth_) : 0;
+        if (right != viewportMargins().right())
+            setViewportMargins(0, 0, right, 0);
+    }
 
-}  // namespace
+    QtRichTextBox& box_;
+    int wrapWidth_ = 0;
+};
 
 QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, parent))
 {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
     edit_->setFont(font);
-    edit_->setAcceptRichText(false);
     // The program's default colours, black on white, whatever the desktop's theme.
     QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     edit_->setPalette(palette);
-    // Scripts read left to right; a fixed direction spares the layout a scan of every line
-    // after each change.
-    QTextOption option = edit_->document()->defaultTextOption();
+    setBackColor(0xFFFFFF);
+    // Beside a narrowed viewport the box shows its own background.
+    edit_->setAutoFillBackground(true);
+    // Scripts read left to right; a fixed direction spares the layout a scan of every line.
+    QTextOption option = document().defaultTextOption();
     option.setTextDirection(Qt::LeftToRight);
-    edit_->document()->setDefaultTextOption(option);
-    QObject::connect(edit_->document(), &QTextDocument::contentsChange, edit_,
-                     [this](int position, int removed, int added) {
-                         if (written_)
-                             NoteEdit(*written_, position, removed, added);
-                         if (!writingColors_)
-                             text_.reset();
+    document().setDefaultTextOption(option);
+    QObject::connect(&document(), &QTextDocument::contentsChange, edit_,
+                     [this](int position, int /*removed*/, int added) {
+                         if (ownChange_)
+                             return;
+                         colors_.follow(document(), position, added, inserting_);
+                         text_.reset();
                      });
 }
 
@@ -197,49 +264,55 @@ QtRichTextBox::~QtRichTextBox()
     delete edit_;
 }
 
+QPlainTextEdit* QtRichTextBox::widget() const
+{
+    return edit_;
+}
+
+QTextDocument& QtRichTextBox::document() const
+{
+    return *edit_->document();
+}
+
 QString QtRichTextBox::Text() const
 {
-    // Enter reads it three times, with only colours written in between.
+    // Enter reads it three times without a change in between.
     if (!text_)
-        text_ = TextOf(*edit_->document());
+        text_ = TextOf(document());
     return *text_;
 }
 
 qint32 QtRichTextBox::SelStart() const
 {
-    return TextPosition(*edit_->document(), edit_->textCursor().selectionStart());
+    return TextPosition(document(), edit_->textCursor().selectionStart());
 }
 
 void QtRichTextBox::setSelStart(qint32 start)
 {
-    const QTextDocument& document = *edit_->document();
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document, std::clamp(start, 0, TextLength(document))));
+    cursor.setPosition(DocumentPosition(document(), std::clamp(start, 0, TextLength(document()))));
     edit_->setTextCursor(cursor);
 }
 
 qint32 QtRichTextBox::SelLength() const
 {
-    const QTextCursor cursor = edit_->textCursor();
-    return TextPosition(*edit_->document(), cursor.selectionEnd()) - SelStart();
+    return TextPosition(document(), edit_->textCursor().selectionEnd()) - SelStart();
 }
 
 void QtRichTextBox::setSelLength(qint32 length)
 {
-    const QTextDocument& document = *edit_->document();
     const qint32 start = SelStart();
-    const qint32 end = start + std::clamp(length, 0, TextLength(document) - start);
+    const qint32 end = start + std::clamp(length, 0, TextLength(document()) - start);
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document, start));
-    cursor.setPosition(DocumentPosition(document, end), QTextCursor::KeepAnchor);
+    cursor.setPosition(DocumentPosition(document(), start));
+    cursor.setPosition(DocumentPosition(document(), end), QTextCursor::KeepAnchor);
     edit_->setTextCursor(cursor);
 }
 
 void QtRichTextBox::setSelColor(Color color)
 {
-    const QScopedValueRollback writingColors(writingColors_, true);
-    QTextCursor cursor = edit_->textCursor();
-    cursor.mergeCharFormat(ColorFormat(color));
+    const qint32 start = SelStart();
+    repaintIf(colors_.fill(start, start + SelLength(), color));
 }
 
 QString QtRichTextBox::SelRTF() const
@@ -247,8 +320,8 @@ QString QtRichTextBox::SelRTF() const
     const QString text = Text();
     const qint32 start = SelStart();
     const qint32 end = start + SelLength();
-    const std::vector<Color> colors = ColorsOf(*edit_->document(), start, end);
-    return QString::fromLatin1(WriteRtf(QStringView(text).sliced(start, end - start), colors));
+    const QByteArray rtf = WriteRtf(QStringView(text).sliced(start, end - start), colors_.colors(start, end));
+    return QString::fromLatin1(rtf);
 }
 
 void QtRichTextBox::setSelRTF(const QString& rtfOrPlainText)
@@ -269,11 +342,10 @@ void QtRichTextBox::setSelText(const QString& text)
 
 void QtRichTextBox::replaceSelection(const QString& text, std::span<const Color> colors)
 {
+    const DocumentText inserted = ToDocumentText(text, colors);
+    const QScopedValueRollback inserting(inserting_, std::span<const Color>(inserted.colors));
     QTextCursor cursor = edit_->textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    InsertColored(cursor, text, colors);
-    cursor.endEditBlock();
+    cursor.insertText(inserted.text);
     edit_->setTextCursor(cursor);
 }
 
@@ -282,11 +354,19 @@ Status QtRichTextBox::SelPrint(PrinterHandle* handle)
     QPrinter* printer = PrinterOf(handle);
     if (!printer)
         return Status::Failed(QStringLiteral("No printer has been chosen."));
-    // What is printed follows the selection alone, whatever range the dialog showed.
-    printer->setPrintRange(edit_->textCursor().hasSelection() ? QPrinter::Selection
-                                                               : QPrinter::AllPages);
+    const QString text = Text();
+    const bool selected = SelLength() > 0;
+    const qint32 start = selected ? SelStart() : 0;
+    const qint32 end = selected ? start + SelLength() : qint32(text.size());
+    QTextDocument printed;
+    printed.setDefaultFont(edit_->font());
+    QTextCursor cursor(&printed);
+    InsertColored(cursor, QStringView(text).sliced(start, end - start),
+                  colors_.colors(start, end));
+    // The printed document holds only what is to be printed, whatever range the dialog showed.
+    printer->setPrintRange(QPrinter::AllPages);
     printer->setPageRanges({});
-    edit_->print(printer);
+    printed.print(printer);
     if (printer->printerState() == QPrinter::Error) {
         const QString where = printer->outputFileName().isEmpty() ? printer->printerName()
                                                                   : printer->outputFileName();
@@ -300,27 +380,16 @@ Status QtRichTextBox::LoadFile(const QString& path)
     QByteArray bytes;
     if (Status read = ReadFileBytes(path, bytes); !read)
         return read;
-    QTextDocument& document = *edit_->document();
-    // The caret leaves the document while it is replaced: left in it, it would be pushed to the
-    // end, and putting it back at the start would lay the whole text out at once.
-    edit_->setTextCursor(QTextCursor());
-    // A load is not a step to undo.
-    document.setUndoRedoEnabled(false);
-    QTextCursor cursor(&document);
-    // Cleared and filled in one edit block, the text is laid out lazily, as by setPlainText.
-    cursor.beginEditBlock();
-    document.clear();
-    cursor.setCharFormat(ColorFormat(0));
-    if (LooksLikeRtf(bytes)) {
-        const ColoredText rich = ReadRtf(bytes);
-        InsertColored(cursor, rich.text, rich.colors);
-    } else {
-        InsertColored(cursor, DecodeText(bytes), {});
+    const ColoredText content = LooksLikeRtf(bytes) ? ReadRtf(bytes) : ColoredText{DecodeText(bytes), {}};
+    DocumentText loaded = ToDocumentText(content.text, content.colors);
+    {
+        // Laid out lazily and no step to undo.
+        const QScopedValueRollback ownChange(ownChange_, true);
+        edit_->setPlainText(loaded.text);
     }
-    cursor.endEditBlock();
-    document.setUndoRedoEnabled(true);
-    edit_->setTextCursor(QTextCursor(&document));
-    written_.reset();
+    loaded.colors.resize(size_t(TextLength(document())), 0);
+    colors_.reset(std::move(loaded.colors));
+    text_.reset();
     return Status::Ok();
 }
 
@@ -328,6 +397,7 @@ void QtRichTextBox::setBackColor(Color color)
 {
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, ToQColor(color));
+    palette.setColor(QPalette::Window, ToQColor(color));
     edit_->setPalette(palette);
 }
 
@@ -335,14 +405,7 @@ Status QtRichTextBox::setRightMargin(qint32 twips)
 {
     if (twips < 0)
         return Status::Failed(QStringLiteral("The right margin cannot be negative."));
-    // A margin of 0 is none: lines wrap at the box's edge.
-    const auto mode = twips == 0 ? QTextEdit::WidgetWidth : QTextEdit::FixedPixelWidth;
-    const int pixels = TwipsToPixelsX(twips);
-    // Each change lays the whole text out again; a resize repeats the same margin often.
-    if (edit_->lineWrapMode() != mode || edit_->lineWrapColumnOrWidth() != pixels) {
-        edit_->setLineWrapMode(mode);
-        edit_->setLineWrapColumnOrWidth(pixels);
-    }
+    edit_->setWrapWidth(TwipsToPixelsX(twips));
     return Status::Ok();
 }
 
@@ -367,23 +430,30 @@ qint32 QtRichTextBox::Width() const
 
 void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 {
-    QTextDocument& document = *edit_->document();
-    // After a load there is nothing to undo, and the colours alone must not become a step.
-    const bool undoable = document.availableUndoSteps() > 0;
-    document.setUndoRedoEnabled(undoable);
-    QTextCursor block(&document);
-    block.joinPreviousEditBlock();
-    std::optional<WrittenColors> written;
-    if (AscendingAndDisjoint(runs))
-        written = WriteColorRuns(document, runs, written_);
-    else
-        RichTextBox::ApplyColorRuns(runs);
-    {
-        const QScopedValueRollback writingColors(writingColors_, true);
-        block.endEditBlock();
-    }
-    document.setUndoRedoEnabled(true);
-    written_ = std::move(written);
+    repaintIf(colors_.apply(runs));
+}
+
+Color QtRichTextBox::ColorAt(qint32 position) const
+{
+    return colors_.at(position);
+}
+
+void QtRichTextBox::showColors(const QTextBlock& line)
+{
+    QTextLayout& layout = *line.layout();
+    QList<QTextLayout::FormatRange> formats = colors_.formats(line);
+    if (layout.formats() == formats)
+        return;
+    layout.setFormats(formats);
+    // The line is laid out again with its new formats; the text has not changed.
+    const QScopedValueRollback ownChange(ownChange_, true);
+    document().markContentsDirty(line.position(), line.length());
+}
+
+void QtRichTextBox::repaintIf(bool colorsChanged)
+{
+    if (colorsChanged)
+        edit_->viewport()->update();
 }
 
 PrinterHandle* HandleOf(QPrinter* printer)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextEdit>
+#include <optional>
+#include <vector>
 
 #include "platform/qt_document_colors.h"
 #include "platform/rich_text_box.h"
@@ -10,16 +12,20 @@ class QPrinter;
 
 namespace platform {
 
-// The script window's text box over a QTextEdit. Text() gives CR LF line ends and positions
+class ScriptEdit;
+
+// The script window's text box over a QPlainTextEdit. Text() gives CR LF line ends and positions
 // count CR and LF one each, whatever the document stores inside (one paragraph separator per
-// line end). The key event is raised after the box has handled the key, so the handler of an
-// Enter sees the new line.
+// line end). The colours are kept beside the document, never in it: undo and redo change text
+// alone, and a colouring lays out only the lines on screen, when they are painted. The key
+// event is raised after the box has handled the key, so the handler of an Enter sees the new
+// line.
 class QtRichTextBox : public RichTextBox {
 public:
     explicit QtRichTextBox(QWidget* parent = nullptr);
     ~QtRichTextBox() override;
 
-    QTextEdit* widget() const { return edit_; }
+    QPlainTextEdit* widget() const;
 
     QString Text() const override;
     qint32 SelStart() const override;
@@ -37,19 +43,32 @@ public:
     void setVisible(bool visible) override;
     Status Move(qint32 left, qint32 top, qint32 width, qint32 height) override;
     qint32 Width() const override;
-    // One edit block, joined to the edit that caused it so that one undo takes back both;
-    // writes only where the document shows another colour.
+    // The runs in their order, as through the selection. Changes no document and no undo step;
+    // a colouring that changes no colour repaints nothing.
     void ApplyColorRuns(std::span<const ColorRun> runs) override;
 
-private:
-    void replaceSelection(const QString& text, std::span<const Color> colors);
+    // The colour of the character at a text position inside the text, shown or not.
+    Color ColorAt(qint32 position) const;
 
-    QPointer<QTextEdit> edit_;
-    // The colours last written over the whole text, while they are known.
-    std::optional<WrittenColors> written_;
-    // Text(), until the text changes; writing colours leaves it.
+private:
+    friend class ScriptEdit;
+
+    QTextDocument& document() const;
+    void replaceSelection(const QString& text, std::span<const Color> colors);
+    // Gives the line the colours kept for it, when it shows others.
+    void showColors(const QTextBlock& line);
+    void repaintIf(bool colorsChanged);
+
+    QPointer<ScriptEdit> edit_;
+    DocumentColors colors_;
+    // The colours of the text the box itself is inserting; empty for text typed or pasted as
+    // plain text, which takes the colour of the character before it.
+    std::span<const Color> inserting_;
+    // A change of the document that the colours must not follow: a load, whose colours are set
+    // after it, or a line given its colours.
+    bool ownChange_ = false;
+    // Text(), until the text changes.
     mutable std::optional<QString> text_;
-    bool writingColors_ = false;
 };
 
 // The printer chosen in a print dialog, as handed to SelPrint, and back.

@@ -7,7 +7,6 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTest>
-#include <QTextCursor>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "language/command_table.h"
 #include "language/parser.h"
 #include "language/starships.h"
+#include "platform/qt_color.h"
 #include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/settings_store.h"
@@ -159,12 +159,10 @@ protected:
         return texts;
     }
 
-    // The colour the box shows for the character at a position of its text's first line.
+    // The colour the box gives the character at a position of its text.
     static QColor ColorOf(const frmDocument& document, int position)
     {
-        QTextCursor cursor(document.rtfText.widget()->document());
-        cursor.setPosition(position + 1);
-        return cursor.charFormat().foreground().color();
+        return platform::ToQColor(document.rtfText.ColorAt(position));
     }
 
     static QString Stored(const QString& section, const QString& key)
