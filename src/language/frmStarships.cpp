@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPointer>
 
 #include "language/line_finder.h"
@@ -23,7 +24,7 @@ QString Triple(qint32 x, qint32 y, qint32 z)
 // holding the focus, the line in view.
 void ShowSelection(shell::frmDocument& script)
 {
-    QTextEdit& box = *script.rtfText.widget();
+    QPlainTextEdit& box = *script.rtfText.widget();
     box.ensureCursorVisible();
     box.activateWindow();
     box.setFocus(Qt::OtherFocusReason);

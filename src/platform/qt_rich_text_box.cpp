@@ -12,14 +12,13 @@
 #include <utility>
 
 #include "platform/qt_color.h"
+#include "platform/qt_script_clipboard.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
 
 namespace platform {
 namespace {
-
-const QString kRtfMimeType = QStringLiteral("text/rtf");
 
 // The document's text with CR LF for each paragraph separator.
 QString TextOf(const QTextDocument& document)
@@ -200,23 +199,16 @@ protected:
     // Copies carry the selection both as plain text, for every other program, and as RTF, so
     // that its colours come along when it is pasted back. Pasted RTF keeps its colours; plain
     // text goes in as text (an RTF document that arrives as text counts as RTF).
-    bool canInsertFromMimeData(const QMimeData* source) const override
-    {
-        return source->hasText() || source->hasFormat(kRtfMimeType);
-    }
-
+    // A drag or the box's own menu moves text as the Edit commands do.
     QMimeData* createMimeDataFromSelection() const override
     {
-        auto* data = new QMimeData;
-        data->setText(textCursor().selection().toPlainText());
-        data->setData(kRtfMimeType, box_.SelRTF().toLatin1());
-        return data;
+        const QString text = box_.Text().mid(box_.SelStart(), box_.SelLength());
+        return ScriptMimeData(text, box_.SelRTF());
     }
 
     void insertFromMimeData(const QMimeData* source) override
     {
-        const QByteArray rtf = source->data(kRtfMimeType);
-        box_.setSelRTF(rtf.isEmpty() ? source->text() : QString::fromLatin1(rtf));
+        box_.setSelRTF(PastedText(*source));
     }
 
 private:
