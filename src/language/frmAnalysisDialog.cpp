@@ -4,39 +4,27 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/qt_form.h"
+
 namespace language {
 namespace {
 
-// The places were made for the 8-point dialog font; a larger one would cut the captions.
-constexpr double kDialogFontPoints = 8;
 constexpr platform::Twips kClientArea{2760, 3750, 6030, 3195};
 constexpr platform::Twips kOKButtonPlace{4800, 2760, 1215, 375};
-
-template <typename Control>
-Control* Add(QWidget* dialog, const char* name, const platform::Twips& place, Control* control)
-{
-    control->setParent(dialog);
-    control->setObjectName(QLatin1String(name));
-    platform::PlaceControl(control, place);
-    return control;
-}
 
 }  // namespace
 
 // Without an owner a dialog is still transient for the program, which keeps it out of the task bar.
 AnalysisDialog::AnalysisDialog(const QString& caption)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(nullptr, platform::kFixedDialogFlags)
 {
     setWindowTitle(caption);
     setWindowModality(Qt::ApplicationModal);
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(kDialogFontPoints);
-    setFont(dialogFont);
+    platform::UseDialogFont(this);
     const QRect client = platform::TwipsToPixels(kClientArea);
     setGeometry(client);
     setFixedSize(client.size());
-    OKButton = Add(this, "OKButton", kOKButtonPlace, new QPushButton(QStringLiteral("OK")));
+    OKButton = platform::AddControl<QPushButton>(this, "OKButton", kOKButtonPlace, QStringLiteral("OK"));
     connect(OKButton, &QPushButton::clicked, this, &AnalysisDialog::OKButton_Click);
 }
 
@@ -52,7 +40,7 @@ void AnalysisDialog::OKButton_Click()
 
 QListWidget* AnalysisDialog::AddList(const char* name, const platform::Twips& place)
 {
-    auto* list = Add(this, name, place, new QListWidget);
+    auto* list = platform::AddControl<QListWidget>(this, name, place);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     setTabOrder(OKButton, list);
     return list;
@@ -61,7 +49,7 @@ QListWidget* AnalysisDialog::AddList(const char* name, const platform::Twips& pl
 QLabel* AnalysisDialog::AddCaption(const char* name, const platform::Twips& place,
                                    const QString& caption)
 {
-    auto* label = Add(this, name, place, new QLabel(caption));
+    auto* label = platform::AddControl<QLabel>(this, name, place, caption);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     const int designRight = platform::TwipsToPixels(place).right();
     label->move(label->x() - (label->geometry().right() - designRight), label->y());
@@ -70,7 +58,7 @@ QLabel* AnalysisDialog::AddCaption(const char* name, const platform::Twips& plac
 
 QLabel* AnalysisDialog::AddValue(const char* name, const platform::Twips& place)
 {
-    auto* label = Add(this, name, place, new QLabel);
+    auto* label = platform::AddControl<QLabel>(this, name, place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     return label;

@@ -14,15 +14,15 @@
 
 #include "launcher/launch_command.h"
 #include "platform/qt_color.h"
-#include "platform/qt_twips.h"
+#include "platform/qt_form.h"
 #include "platform/win_path.h"
 
 namespace launcher {
 namespace {
 
+using platform::AddControl;
 using platform::Twips;
 
-constexpr double kDialogFontPoints = 8;
 // What a frame or the dialog keeps free beyond the controls it holds.
 constexpr int kHolderMarginTwips = 60;
 
@@ -104,22 +104,13 @@ private:
     std::function<void()> onClick_;
 };
 
-template <typename Control, typename... Arguments>
-Control* Add(QWidget* container, const char* name, const Twips& place, Arguments&&... arguments)
-{
-    auto* control = new Control(std::forward<Arguments>(arguments)..., container);
-    control->setObjectName(QLatin1String(name));
-    platform::PlaceControl(control, place);
-    return control;
-}
-
 template <typename Button, std::size_t Count>
 void AddSwitches(frmOptions& dialog, QGroupBox* frame, const SwitchPlace<Button> (&places)[Count])
 {
     for (const SwitchPlace<Button>& place : places) {
         const LaunchSwitch& launchSwitch =
             *std::ranges::find(kLaunchSwitches, place.bit, &LaunchSwitch::bit);
-        dialog.*place.control = Add<Button>(frame, launchSwitch.control, place.place,
+        dialog.*place.control = AddControl<Button>(frame, launchSwitch.control, place.place,
                                             QString::fromLatin1(launchSwitch.caption));
     }
 }
@@ -127,7 +118,7 @@ void AddSwitches(frmOptions& dialog, QGroupBox* frame, const SwitchPlace<Button>
 QPushButton* AddButton(QWidget* container, const char* name, const Twips& place,
                        const QString& caption, std::function<void()> onClick)
 {
-    auto* button = Add<QPushButton>(container, name, place, caption);
+    auto* button = AddControl<QPushButton>(container, name, place, caption);
     // No button of this dialog is the default one: Enter presses none.
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, std::move(onClick));
@@ -137,7 +128,7 @@ QPushButton* AddButton(QWidget* container, const char* name, const Twips& place,
 QLabel* AddSample(QWidget* frame, const char* name, const Twips& place, const QString& caption,
                   std::function<void()> onClick)
 {
-    auto* sample = Add<SampleLabel>(frame, name, place, caption, std::move(onClick));
+    auto* sample = AddControl<SampleLabel>(frame, name, place, caption, std::move(onClick));
     sample->setAlignment(Qt::AlignCenter);
     sample->setAutoFillBackground(true);
     // A sample starts as the system shows text: window text on the window colour, which Qt
@@ -182,14 +173,10 @@ void SetColor(QLabel* label, QPalette::ColorRole role, platform::Color color)
 }  // namespace
 
 frmOptions::frmOptions(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(owner, platform::kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("Options"));
-    // The places below were made for the 8-point dialog font; a larger one cuts the captions.
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(kDialogFontPoints);
-    setFont(dialogFont);
+    platform::UseDialogFont(this);
     setFixedSize(platform::TwipsToPixelsX(6150), platform::TwipsToPixelsY(3525));
     CreateTabsAndPages();
     CreateLauncherPage();
@@ -219,23 +206,23 @@ frmOptions::frmOptions(QWidget* owner)
 
 void frmOptions::CreateTabsAndPages()
 {
-    tbsOptions = Add<QTabBar>(this, "tbsOptions", {120, 120, 5895, 2805});
+    tbsOptions = AddControl<QTabBar>(this, "tbsOptions", {120, 120, 5895, 2805});
     for (const Tab& tab : kTabs) {
         const int index = tbsOptions->addTab(QString::fromLatin1(tab.caption));
         if (tab.toolTip)
             tbsOptions->setTabToolTip(index, QString::fromLatin1(tab.toolTip));
     }
     for (std::size_t page = 0; page < picOptions.size(); ++page)
-        picOptions[page] = Add<QWidget>(this, "picOptions", kPagePlaces[page]);
-    fraSample4 = Add<QGroupBox>(picOptions[3], "fraSample4", {505, 502, 2033, 2022},
+        picOptions[page] = AddControl<QWidget>(this, "picOptions", kPagePlaces[page]);
+    fraSample4 = AddControl<QGroupBox>(picOptions[3], "fraSample4", {505, 502, 2033, 2022},
                                 QStringLiteral("Sample 4"));
 }
 
 void frmOptions::CreateLauncherPage()
 {
-    fraSample1 = Add<QGroupBox>(picOptions[0], "fraSample1", {120, 120, 4080, 1665},
+    fraSample1 = AddControl<QGroupBox>(picOptions[0], "fraSample1", {120, 120, 4080, 1665},
                                 QStringLiteral("Command-line Options"));
-    Frame1 = Add<QGroupBox>(picOptions[0], "Frame1", {4320, 120, 1215, 1695},
+    Frame1 = AddControl<QGroupBox>(picOptions[0], "Frame1", {4320, 120, 1215, 1695},
                             QStringLiteral("Language"));
     AddSwitches(*this, fraSample1, kCheckBoxes);
     AddSwitches(*this, Frame1, kLanguages);
@@ -244,16 +231,16 @@ void frmOptions::CreateLauncherPage()
 
 void frmOptions::CreateFilesPage()
 {
-    fraSample2 = Add<QGroupBox>(picOptions[1], "fraSample2", {120, 0, 5520, 1185},
+    fraSample2 = AddControl<QGroupBox>(picOptions[1], "fraSample2", {120, 0, 5520, 1185},
                                 QStringLiteral("IWAR.EXE"));
-    txtIwarexe = Add<QLineEdit>(fraSample2, "txtIwarexe", {240, 240, 5055, 285});
+    txtIwarexe = AddControl<QLineEdit>(fraSample2, "txtIwarexe", {240, 240, 5055, 285});
     cmdBrowse = AddButton(fraSample2, "cmdBrowse", {3720, 600, 1575, 375}, QStringLiteral("Browse"),
                           [this] { cmdBrowse_Click(); });
 }
 
 void frmOptions::CreateColorsPage()
 {
-    fraSample3 = Add<QGroupBox>(picOptions[2], "fraSample3", {240, 0, 5400, 2145},
+    fraSample3 = AddControl<QGroupBox>(picOptions[2], "fraSample3", {240, 0, 5400, 2145},
                                 QStringLiteral("Text Colors"));
     lblCommands = AddSample(fraSample3, "lblCommands", {120, 360, 5175, 255},
                             QStringLiteral("Commands"), [this] { lblCommands_Click(); });
@@ -263,7 +250,7 @@ void frmOptions::CreateColorsPage()
                           QStringLiteral("Normal"), [this] { lblNormal_Click(); });
     cmdBackcolor = AddButton(fraSample3, "cmdBackcolor", {2160, 1680, 1095, 375},
                              QStringLiteral("Backcolor"), [this] { cmdBackcolor_Click(); });
-    chkColor = Add<QCheckBox>(fraSample3, "chkColor", {3360, 1680, 1815, 375},
+    chkColor = AddControl<QCheckBox>(fraSample3, "chkColor", {3360, 1680, 1815, 375},
                               QStringLiteral("Color Text"));
 }
 

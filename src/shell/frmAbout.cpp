@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "platform/qt_message_box.h"
-#include "platform/qt_twips.h"
+#include "platform/qt_form.h"
 #include "shell/options.h"
 #include "shell/qt_images.h"
 #include "shell/system_info.h"
@@ -15,7 +15,6 @@
 namespace shell {
 namespace {
 
-constexpr double kDialogFontPoints = 8;
 constexpr double kTitleFontPoints = 18;
 constexpr int kIconPixels = 32;
 constexpr double kMarginTwips = 120;
@@ -24,18 +23,15 @@ const QString kDescription = QStringLiteral(
     "An editor for the mission scripts of Independence War, the space combat game made by "
     "Particle Systems and published by Infogrames.");
 
-template <typename Control>
-Control* Add(QWidget* dialog, const char* name, const platform::Twips& place, const QString& text = {})
+QLabel* AddLabel(QWidget* dialog, const char* name, const platform::Twips& place, const QString& text = {})
 {
-    auto* control = new Control(text, dialog);
-    control->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<Control, QLabel>) {
-        control->setTextFormat(Qt::PlainText);
-        control->setWordWrap(true);
-        control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    platform::PlaceControl(control, place);
-    return control;
+    auto* label = new QLabel(text, dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setObjectName(QLatin1String(name));
+    platform::PlaceControl(label, place);
+    return label;
 }
 
 // A line one pixel high from (left, top) to (right, top), in twips.
@@ -55,33 +51,30 @@ QFrame* AddLine(QWidget* dialog, int left, int right, int top, const QColor& col
 }  // namespace
 
 frmAbout::frmAbout(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(owner, platform::kFixedDialogFlags)
 {
     setWindowTitle(QStringLiteral("About Orbiscribe"));
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(kDialogFontPoints);
-    setFont(dialogFont);
+    platform::UseDialogFont(this);
 
-    picIcon = Add<QLabel>(this, "picIcon", {240, 240, 540, 540});
+    picIcon = AddLabel(this, "picIcon", {240, 240, 540, 540});
     picIcon->setPixmap(ProgramIcon().pixmap(kIconPixels, kIconPixels));
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont titleFont = dialogFont;
+    QFont titleFont = font();
     titleFont.setPointSizeF(kTitleFontPoints);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblTitle->setTextFormat(Qt::PlainText);
     lblTitle->setText(kApplicationName);
     platform::PlaceControl(lblTitle, {1050, 240, 4092, 480});
-    lblVersion = Add<QLabel>(this, "lblVersion", {1050, 780, 4092, 225});
-    lblDescription = Add<QLabel>(this, "lblDescription", {1050, 1125, 4092, 1170}, kDescription);
+    lblVersion = AddLabel(this, "lblVersion", {1050, 780, 4092, 225});
+    lblDescription = AddLabel(this, "lblDescription", {1050, 1125, 4092, 1170}, kDescription);
     const int greyTop = platform::TwipsToPixelsY(2430);
     Line1[1] = AddLine(this, 225, 5657, greyTop, QColor(128, 128, 128));
     Line1[0] = AddLine(this, 240, 5657, greyTop + 1, Qt::white);
-    lblDisclaimer = Add<QLabel>(this, "lblDisclaimer", {255, 2625, 3870, 825});
-    cmdOK = Add<QPushButton>(this, "cmdOK", {4245, 2625, 1467, 345}, QStringLiteral("OK"));
-    cmdSysInfo = Add<QPushButton>(this, "cmdSysInfo", {4260, 3075, 1452, 345},
+    lblDisclaimer = AddLabel(this, "lblDisclaimer", {255, 2625, 3870, 825});
+    cmdOK = platform::AddControl<QPushButton>(this, "cmdOK", {4245, 2625, 1467, 345}, QStringLiteral("OK"));
+    cmdSysInfo = platform::AddControl<QPushButton>(this, "cmdSysInfo", {4260, 3075, 1452, 345},
                                   QStringLiteral("&System Info..."));
     // Enter presses OK as the default button; Esc closes the box as OK does.
     cmdOK->setDefault(true);

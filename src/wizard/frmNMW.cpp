@@ -10,16 +10,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/qt_twips.h"
+#include "platform/qt_form.h"
 #include "shell/options.h"
 #include "wizard/model_folder.h"
 
 namespace wizard {
 namespace {
 
+using platform::AddControl;
 using platform::Twips;
 
-constexpr double kDialogFontPoints = 8;
 constexpr int kPageCount = 4;
 // A page out of sight stands off the dialog; the shown one at kShownPageLeft.
 constexpr int kOffDialogLeft = -20000;
@@ -35,22 +35,6 @@ const QString kWelcomeText = QStringLiteral(
     "characters that would interfere with normal file names.");
 
 QPointer<frmNMW> wizardWindow;
-
-QFont DesignFont(double points)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    return font;
-}
-
-template <typename Control, typename... Arguments>
-Control* Add(QWidget* container, const char* name, const Twips& place, Arguments&&... arguments)
-{
-    auto* control = new Control(std::forward<Arguments>(arguments)..., container);
-    control->setObjectName(QLatin1String(name));
-    platform::PlaceControl(control, place);
-    return control;
-}
 
 QLabel* AddLabel(QWidget* page, const char* name, const Twips& place, const QString& caption,
                  Qt::Alignment alignment = Qt::AlignLeft)
@@ -70,7 +54,9 @@ QLabel* AddTitle(QWidget* page, const char* name, const Twips& place, const QStr
     auto* title = new QLabel(caption, page);
     title->setObjectName(QLatin1String(name));
     title->setTextFormat(Qt::PlainText);
-    title->setFont(DesignFont(points));
+    QFont font = page->font();
+    font.setPointSizeF(points);
+    title->setFont(font);
     platform::PlaceControl(title, place);
     return title;
 }
@@ -78,7 +64,7 @@ QLabel* AddTitle(QWidget* page, const char* name, const Twips& place, const QStr
 QPushButton* AddButton(QWidget* container, const char* name, const Twips& place,
                        const QString& caption)
 {
-    auto* button = Add<QPushButton>(container, name, place, caption);
+    auto* button = AddControl<QPushButton>(container, name, place, caption);
     // No button of the wizard is the default one: Enter in a text box presses none.
     button->setAutoDefault(false);
     return button;
@@ -101,7 +87,7 @@ void AddOptions(frmNMW& dialog, QGroupBox* frame, std::initializer_list<OptionPl
     int rowRight = 0;
     for (const OptionPlace& option : options) {
         QRadioButton* button =
-            Add<QRadioButton>(frame, option.name, option.place, QString::fromLatin1(option.caption));
+            AddControl<QRadioButton>(frame, option.name, option.place, QString::fromLatin1(option.caption));
         if (option.place.top != rowTop) {
             rowTop = option.place.top;
             rowRight = 0;
@@ -126,12 +112,10 @@ int SelectedRow(const QListWidget* list)
 frmNMW::frmNMW()
 {
     setWindowTitle(QStringLiteral("Mission Creator"));
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(kDialogFontPoints);
-    setFont(dialogFont);
+    platform::UseDialogFont(this);
     resize(platform::TwipsToPixelsX(7800), platform::TwipsToPixelsY(5055));
     for (QWidget*& page : picStage)
-        page = Add<QWidget>(this, "picStage", {kOffDialogLeft, kPageTop, kPageWidth, kPageHeight});
+        page = AddControl<QWidget>(this, "picStage", {kOffDialogLeft, kPageTop, kPageWidth, kPageHeight});
     CreateWelcomePage();
     CreateModelsPage();
     CreateStarshipPage();
@@ -154,7 +138,7 @@ void frmNMW::CreateWelcomePage()
     Label2 = AddLabel(page, "Label2", {240, 960, 7095, 1575}, kWelcomeText);
     Label3 = AddLabel(page, "Label3", {240, 2760, 1575, 285}, QStringLiteral("Mission Name:"),
                       Qt::AlignRight);
-    txtMissionName = Add<QLineEdit>(page, "txtMissionName", {1920, 2730, 3855, 315});
+    txtMissionName = AddControl<QLineEdit>(page, "txtMissionName", {1920, 2730, 3855, 315});
     Label4 = AddLabel(page, "Label4", {240, 3360, 7095, 285},
                       QStringLiteral("Click on Next when you have entered a name."));
 }
@@ -165,31 +149,31 @@ void frmNMW::CreateModelsPage()
     Label5 = AddTitle(page, "Label5", {240, 240, 7095, 495}, QStringLiteral("STEP 2: Models"), 18);
     Label6 = AddLabel(page, "Label6", {240, 840, 7095, 285},
                       QStringLiteral("Please select which Models you believe you will use in your mission."));
-    filModels = Add<QListWidget>(page, "filModels", {240, 1320, 2775, 2775});
+    filModels = AddControl<QListWidget>(page, "filModels", {240, 1320, 2775, 2775});
     cmdModelAdd = AddButton(page, "cmdModelAdd", {3120, 1560, 1335, 375}, QStringLiteral("Add ->"));
     cmdModelAddAll = AddButton(page, "cmdModelAddAll", {3120, 2040, 1335, 375}, QStringLiteral("Add All >>"));
     cmdModelRemove = AddButton(page, "cmdModelRemove", {3120, 2520, 1335, 375}, QStringLiteral("<- Remove "));
     cmdModelRemoveAll =
         AddButton(page, "cmdModelRemoveAll", {3120, 3000, 1335, 375}, QStringLiteral("<< Remove All"));
-    lstModels = Add<QListWidget>(page, "lstModels", {4560, 1320, 2775, 2775});
+    lstModels = AddControl<QListWidget>(page, "lstModels", {4560, 1320, 2775, 2775});
 }
 
 void frmNMW::CreateStarshipPage()
 {
     QWidget* page = picStage[2];
     Label7 = AddTitle(page, "Label7", {240, 120, 7095, 615}, QStringLiteral("Step 3: Starships"), 24);
-    lstStarships = Add<QListWidget>(page, "lstStarships", {240, 780, 7095, 495});
+    lstStarships = AddControl<QListWidget>(page, "lstStarships", {240, 780, 7095, 495});
     Label8 = AddLabel(page, "Label8", {240, 1380, 1215, 285}, QStringLiteral("Name:"), Qt::AlignRight);
-    txtShipName = Add<QLineEdit>(page, "txtShipName", {1560, 1350, 2535, 315});
+    txtShipName = AddControl<QLineEdit>(page, "txtShipName", {1560, 1350, 2535, 315});
     Coordina = AddLabel(page, "Coordina", {240, 1800, 1215, 285}, QStringLiteral("Coordinates:"),
                         Qt::AlignRight);
-    txtXC = Add<QLineEdit>(page, "txtXC", {1560, 1770, 795, 315});
-    txtYC = Add<QLineEdit>(page, "txtYC", {2430, 1770, 795, 315});
-    txtZC = Add<QLineEdit>(page, "txtZC", {3300, 1770, 795, 315});
+    txtXC = AddControl<QLineEdit>(page, "txtXC", {1560, 1770, 795, 315});
+    txtYC = AddControl<QLineEdit>(page, "txtYC", {2430, 1770, 795, 315});
+    txtZC = AddControl<QLineEdit>(page, "txtZC", {3300, 1770, 795, 315});
     Label9 = AddLabel(page, "Label9", {240, 2220, 1215, 285}, QStringLiteral("Model:"), Qt::AlignRight);
-    lstSSModel = Add<QListWidget>(page, "lstSSModel", {1560, 2190, 2535, 315});
+    lstSSModel = AddControl<QListWidget>(page, "lstSSModel", {1560, 2190, 2535, 315});
 
-    Frame1 = Add<QGroupBox>(page, "Frame1", {4320, 1320, 3015, 1890}, QStringLiteral("Allegiance"));
+    Frame1 = AddControl<QGroupBox>(page, "Frame1", {4320, 1320, 3015, 1890}, QStringLiteral("Allegiance"));
     AddOptions(*this, Frame1, {
         {&frmNMW::optNavy, "optNavy", "Navy", {120, 300, 2775, 255}},
         {&frmNMW::optIndie, "optIndie", "Indie", {120, 555, 2775, 255}},
@@ -198,7 +182,7 @@ void frmNMW::CreateStarshipPage()
         {&frmNMW::optAlliance, "optAlliance", "Alliance", {120, 1320, 2775, 255}},
         {&frmNMW::optExercise, "optExercise", "Exercise", {120, 1575, 2775, 255}},
     });
-    Frame2 = Add<QGroupBox>(page, "Frame2", {240, 3300, 7095, 975}, QStringLiteral("Class"));
+    Frame2 = AddControl<QGroupBox>(page, "Frame2", {240, 3300, 7095, 975}, QStringLiteral("Class"));
     AddOptions(*this, Frame2, {
         {&frmNMW::optCFighter, "optCFighter", "CFighter", {120, 240, 1200, 255}},
         {&frmNMW::optIFighter, "optIFighter", "IFighter", {1350, 240, 990, 255}},
