@@ -6,18 +6,15 @@
 
 #include "platform/memory_rich_text_box.h"
 #include "shell/options.h"
+#include "support/golden.h"
 #include "support/literal_colorize.h"
 #include "support/script_generator.h"
 
 namespace {
 
-using language::CommandTable;
 using platform::Color;
 using platform::MemoryRichTextBox;
 
-constexpr Color kCommand = 16711680;
-constexpr Color kComment = 65280;
-constexpr Color kNormal = 0;
 constexpr Color kStale = 0x123456;  // a colour no pass writes
 
 // Records every show and hide, to tell "never hidden" from "hidden and shown again".
@@ -34,149 +31,62 @@ public:
 
 class ColorizeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        shell::options = {};
-        useKeywords({"SET", "OR"});
-    }
+    void SetUp() override { shell::options = {}; }
     void TearDown() override { language::ResetCommandTable(); }
 
     // Slot i holds keywords[i]; an empty text leaves its slot free.
     static void useKeywords(const QStringList& keywords)
     {
         language::ResetCommandTable();
-        std::copy(keywords.begin(), keywords.end(), CommandTable.begin());
-    }
-
-    // The colours of the text after colouring, one letter per character: k keyword, c comment,
-    // n normal, ? untouched.
-    static std::string colorize(const QString& text)
-    {
-        MemoryRichTextBox box(text, kStale);
-        language::ColorizeScript(box);
-        std::string letters;
-        for (Color color : box.colors())
-            letters += color == kCommand   ? 'k'
-                       : color == kComment ? 'c'
-                       : color == kNormal  ? 'n'
-                                           : '?';
-        return letters;
+        std::copy(keywords.begin(), keywords.end(), language::CommandTable.begin());
     }
 };
 
-TEST_F(ColorizeTest, KeywordsAreFoundInsideWordsWithTheirCase)
+TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
-    EXPECT_EQ(colorize("RESET reset FOR"), "nnkkknnnnnnnnkk");
-    EXPECT_EQ(colorize("SETSET"), "kkkkkk");
-    useKeywords({"set", "", "OR"});  // an empty slot between keywords is skipped
-    EXPECT_EQ(colorize("SET set FOR"), "nnnnkkknnkk");
+    const std::vector<QStringList> cases = support::GoldenCases("language/golden/colorize.txt");
+    ASSERT_EQ(cases.size(), 16u);
+    for (const QStringList& c : cases) {
+        useKeywords(c[0].split(u','));
+        MemoryRichTextBox box(c[1], kStale);
+        language::ColorizeScript(box);
+        std::string letters;
+        for (const Color color : box.colors())
+            letters += color == 16711680 ? 'k' : color == 65280 ? 'c' : color == 0 ? 'n' : '?';
+        EXPECT_EQ(letters, c[2].toStdString()) << c[1].toStdString();
+    }
 }
 
-TEST_F(ColorizeTest, OverlappingKeywordsColourTheirUnion)
+TEST_F(ColorizeTest, RecoloursEveryCharacterHiddenAndLeavesACaretAtTheSavedStart)
 {
-    useKeywords({"AA", "ABA", "BAB", "CXYZ", "X"});
-    EXPECT_EQ(colorize("AAA"), "kkk");
-    EXPECT_EQ(colorize("ABABA"), "kkkkk");
-    EXPECT_EQ(colorize("CXYW CXYZ"), "nknnnkkkk");
-    // A later, longer match reaches back past the start of an earlier, shorter one.
-    useKeywords({"B", "ABCD"});
-    EXPECT_EQ(colorize("ABCD ABC"), "kkkknnkn");
-}
-
-TEST_F(ColorizeTest, LineCommentsRunToTheLineFeed)
-{
-    EXPECT_EQ(colorize("SET x ; SET y\r\nSET"), "kkknnnccccccccnkkk");
-    EXPECT_EQ(colorize("x // SET\r\ny"), "nncccccccnn");
-    // On a last line without a line break, to the end of the text.
-    EXPECT_EQ(colorize("SET ;x"), "kkkncc");
-    EXPECT_EQ(colorize("x //"), "nncc");
-    // Quotes do not protect a marker; a lone CR does not end a comment.
-    EXPECT_EQ(colorize("\"a;b\"\rc\nd"), "nncccccnn");
-}
-
-TEST_F(ColorizeTest, BlockCommentsRunThroughTheNextCloser)
-{
-    EXPECT_EQ(colorize("a/*/b"), "ncccn");
-    EXPECT_EQ(colorize("a/**/b"), "nccccn");
-    EXPECT_EQ(colorize("SET /* x\r\nSET\r\n"), "kkknccccccccccc");
-    // Block comments do not nest: the first closer ends both openers.
-    EXPECT_EQ(colorize("/* a /* b */ c */ SET"), "ccccccccccccnnnnnnkkk");
-    // A closer without an opener does nothing; an opener may share the closer's slash.
-    EXPECT_EQ(colorize("*/ SET"), "nnnkkk");
-    EXPECT_EQ(colorize("/* a */* b */ OR"), "cccccccccccccnkk");
-}
-
-TEST_F(ColorizeTest, RecolouringResetsEveryCharacter)
-{
-    MemoryRichTextBox box("SET x", kComment);
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{kCommand, kCommand, kCommand, kNormal, kNormal}));
-    useKeywords({"x"});
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{kNormal, kNormal, kNormal, kNormal, kCommand}));
-}
-
-TEST_F(ColorizeTest, HidesTheBoxAndLeavesACaretAtTheSavedStart)
-{
-    const QString text = "SET a ; b\r\nOR c";
+    shell::options.TextColors = {1, 2, 3, 4};
+    useKeywords({"SET"});
+    const QString text = "x SET; b\r\nc";
     WatchedBox box(text, kStale);
     box.setSelStart(4);
     box.setSelLength(6);
     language::ColorizeScript(box);
-    EXPECT_EQ(box.visibleWrites, (std::vector<bool>{false, true}));
-    EXPECT_EQ(box.colorWritesWhileVisible(), 0);
-    EXPECT_EQ(box.SelStart(), 4);
-    EXPECT_EQ(box.SelLength(), 0);
-    EXPECT_EQ(box.Text(), text);
+    EXPECT_EQ(std::tuple(box.colors(), box.visibleWrites, box.colorWritesWhileVisible(), box.SelStart(), box.SelLength(), box.Text()),
+              std::tuple(std::vector<Color>{3, 3, 1, 1, 1, 2, 2, 2, 2, 3, 3}, std::vector<bool>{false, true}, 0, 4, 0, text));
 }
 
 TEST_F(ColorizeTest, DoesNothingWhenOffOrEmpty)
 {
-    for (const auto& [text, flags] : {std::pair{QString("SET ; x"), qint16(0)},
-                                      std::pair{QString("SET ; x"), qint16(2)},
+    useKeywords({"SET"});
+    for (const auto& [text, flags] : {std::pair{QString("SET ; x"), qint16(0)}, std::pair{QString("SET ; x"), qint16(2)},
                                       std::pair{QString(), qint16(1)}}) {
         shell::options.SystemFlags = flags;
         WatchedBox box(text, kStale);
         box.setSelStart(1);
         box.setSelLength(3);
         language::ColorizeScript(box);
-        EXPECT_TRUE(box.visibleWrites.empty());
-        EXPECT_EQ(box.colors(), std::vector<Color>(text.size(), kStale));
-        EXPECT_EQ(box.SelStart(), text.isEmpty() ? 0 : 1);
-        EXPECT_EQ(box.SelLength(), text.isEmpty() ? 0 : 3);
+        EXPECT_EQ(std::tuple(box.visibleWrites.size(), box.colors(), box.SelStart(), box.SelLength()),
+                  std::tuple(size_t(0), std::vector<Color>(text.size(), kStale), text.isEmpty() ? 0 : 1, text.isEmpty() ? 0 : 3));
     }
 }
 
-TEST_F(ColorizeTest, UsesTheCurrentColours)
-{
-    shell::options.TextColors = {1, 2, 3, 4};
-    MemoryRichTextBox box("x SET;", kStale);
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{3, 3, 1, 1, 1, 2}));
-}
-
-TEST(ColorRunsTest, RunsCoverTheTextInOrderAndChangeColourAtEachBoundary)
-{
-    language::CommandSlots keywords;
-    std::copy(language::BuiltInCommands().begin(), language::BuiltInCommands().end(),
-              keywords.begin());
-    const QString script = support::GenerateScript(20000, 7);
-    const auto runs = language::ComputeColorRuns(script, keywords, {kCommand, kComment, kNormal});
-    ASSERT_FALSE(runs.empty());
-    qint32 next = 0;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i].start, next);
-        EXPECT_GT(runs[i].length, 0);
-        if (i > 0) {
-            EXPECT_NE(runs[i].color, runs[i - 1].color);
-        }
-        next += runs[i].length;
-    }
-    EXPECT_EQ(next, script.size());
-    EXPECT_TRUE(language::ComputeColorRuns(u"", keywords, {kCommand, kComment, kNormal}).empty());
-}
-
-// The fast colouring and the literal one leave the box alike.
+// The fast colouring leaves the box as the literal one does, and its runs are the fewest that
+// give those colours: one per stretch of equal colour, in order.
 ::testing::AssertionResult ColoursLikeTheLiteralVersion(const QString& text)
 {
     MemoryRichTextBox fast(text, kStale), literal(text, kStale);
@@ -184,8 +94,17 @@ TEST(ColorRunsTest, RunsCoverTheTextInOrderAndChangeColourAtEachBoundary)
         box->setSelStart(qint32(text.size() / 2));
     language::ColorizeScript(fast);
     support::LiteralColorizeScript(literal);
-    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart()
-        && fast.visible() == literal.visible())
+    std::vector<platform::ColorRun> stretches;
+    for (qint32 i = 0; i < qint32(text.size()); ++i) {
+        if (stretches.empty() || stretches.back().color != literal.colors()[i])
+            stretches.push_back({i, 0, literal.colors()[i]});
+        ++stretches.back().length;
+    }
+    const auto& o = shell::options.TextColors;
+    const auto runs = language::ComputeColorRuns(text, language::CommandTable, {o[0], o[1], o[2]});
+    const auto same = [](const auto& a, const auto& b) { return a.start == b.start && a.length == b.length && a.color == b.color; };
+    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart() && fast.visible() == literal.visible()
+        && std::equal(runs.begin(), runs.end(), stretches.begin(), stretches.end(), same))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "on " << text.toStdString();
 }
@@ -201,12 +120,11 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
         {";", "/", "*", "/*", "*/", "//", "\r\n", "\n", "CR\r", ";;", "S;E"},
         {"\"a b\"", " ", "  ", "x", "3DP", "_SHIP", "CREATE_SHIP ", "\t", "\u00e9", "\u20acX"},
     };
-    std::vector<QString> texts;
+    std::vector<QString> texts = {QString()};
     for (std::uint32_t seed = 1; seed <= 300; ++seed)
         texts.push_back(support::GenerateAdversarialText(200, seed) + "\u20acX\u20ac");
     for (std::uint32_t seed = 1; seed <= 20; ++seed)
         texts.push_back(support::GenerateScript(1500, seed).chopped(seed % 3));
-
     for (const QStringList& table : tables) {
         useKeywords(table);
         for (const QString& text : texts)

@@ -6,13 +6,12 @@
 #include <random>
 
 #include "platform/memory_rich_text_box.h"
+#include "support/golden.h"
 #include "support/literal_passes.h"
 #include "support/script_generator.h"
 
 namespace language {
 namespace {
-
-using Rows = std::vector<std::pair<QString, QString>>;
 
 class ParserTest : public ::testing::Test {
 protected:
@@ -21,166 +20,55 @@ protected:
         TypeKeywords.fill(QString());
         InitParser();
     }
-
-    static void Parse(const QString& text) { ParseVariables(platform::MemoryRichTextBox(text)); }
-
-    // Name and display name of the rows in use, which must run unbroken from row 0.
-    static Rows RowsInUse()
-    {
-        Rows rows;
-        bool ended = false;
-        for (const VarRow& row : VarTable) {
-            EXPECT_TRUE(row[2].isEmpty());
-            if (row[0].isEmpty()) {
-                ended = true;
-                continue;
-            }
-            EXPECT_FALSE(ended) << "row in use after a free row: " << row[0].toStdString();
-            rows.emplace_back(row[0], row[1]);
-        }
-        return rows;
-    }
 };
 
-Rows Each(const QStringList& names, const QString& displayName)
+// The table after a pass over text, as "name|display name" per row up to the last row that
+// holds anything (a third column would show as a further "|").
+QStringList Parsed(const QString& text)
 {
-    Rows rows;
-    for (const QString& name : names)
-        rows.emplace_back(name, displayName);
+    ParseVariables(platform::MemoryRichTextBox(text));
+    QStringList rows;
+    for (const VarRow& row : VarTable)
+        rows += row[2].isEmpty() ? row[0] + '|' + row[1] : QStringList(row.begin(), row.end()).join('|');
+    while (!rows.isEmpty() && rows.back() == "|")
+        rows.removeLast();
     return rows;
 }
 
-TEST_F(ParserTest, WorkedExamplesRecordTheNamesOfEachLine)
+TEST_F(ParserTest, DeclarationsRecordTheirNamesWithTheTypesDisplayName)
 {
-    const std::vector<std::pair<QString, Rows>> examples = {
-        {"BOOL bDone", {{"bDone", "BOOLEAN"}}},
-        {"3DP vPos vDir", {{"vPos", "3DP"}, {"vDir", "3DP"}}},
-        {"STRING a,b,c", Each({"a", "b", "c"}, "STRING")},
-        {"var count", {{"count", "VARIABLE"}}},
-        {"3DP vPos, vDir", Each({"vPos", "vDir"}, "3DP")},
-        {"BOOL alpha, beta, gamma", Each({"alpha", "beta", "gamma"}, "BOOLEAN")},
-        {"NUMBER x, y, z", Each({"x", "y", "z"}, "NUMBER")},
-        {"VAR a1, b2, c3, d4, e5", Each({"a1", "b2", "c3", "d4", "e5"}, "VARIABLE")},
-        {"\t\tBOOL x", {{"x", "BOOLEAN"}}},
-        {"CALL x", {}},
-        {"; BOOL hidden", {}},
-        {"BOOL x ; note", Each({"x", ";", "note"}, "BOOLEAN")},
-    };
-    for (const auto& [line, expected] : examples) {
-        Parse("SET nCount, 0\r\n" + line + "\r\nRETURN\r\n");
-        EXPECT_EQ(RowsInUse(), expected) << line.toStdString();
+    std::vector<QStringList> cases = support::GoldenCases("language/golden/variables.txt");
+    ASSERT_EQ(cases.size(), 22u);
+    cases.push_back({""});
+    for (const QStringList& c : cases) {
+        Parsed("BOOL old");
+        EXPECT_EQ(Parsed(c[0]), c.mid(1)) << c[0].toStdString();
     }
 }
 
-TEST_F(ParserTest, GetTokenSkipsDelimitersAndKeepsQuotedOnesInside)
+TEST_F(ParserTest, TokensSkipDelimitersAndKeepQuotedOnesInside)
 {
-    const std::vector<std::tuple<QString, QString, qsizetype>> examples = {
-        {"\t\tBOOL x\r", "BOOL", 2},
-        {", x", "x", 2},
-        {"\"big ship\",2", "\"big ship\"", 0},
-        {"   \r", "", 4},
-        {"", "", 0},
-        {"STRING \"abc, d\r", "STRING", 0},
-        {"\"abc, d\r", "\"abc, d\r", 0},
-        {"a\"b c\"d e", "a\"b c\"d", 0},
+    const std::vector<std::tuple<QString, QString, qsizetype>> cases = {
+        {"\t\tBOOL x\r", "BOOL", 2}, {", x", "x", 2}, {"\"big ship\",2", "\"big ship\"", 0}, {"   \r", "", 4},
+        {"", "", 0}, {"\"abc, d\r", "\"abc, d\r", 0}, {"a\"b c\"d e", "a\"b c\"d", 0},
     };
-    for (const auto& [line, token, skipped] : examples) {
+    for (const auto& [line, token, skipped] : cases) {
         qsizetype d = -1;
-        EXPECT_EQ(GetToken(line, &d), token) << line.toStdString();
-        EXPECT_EQ(d, skipped) << line.toStdString();
+        EXPECT_EQ(std::pair(GetToken(line, &d).toString(), d), std::pair(token, skipped)) << line.toStdString();
     }
 }
 
-TEST_F(ParserTest, GetFirstLineEndsBeforeTheLineFeedAndKeepsTheCr)
+TEST_F(ParserTest, TypeKeywordsFillFreeSlotsAndMatchTrimmedInAnyCase)
 {
-    EXPECT_EQ(GetFirstLine(u"BOOL x\r\nVAR y"), u"BOOL x\r");
-    EXPECT_EQ(GetFirstLine(u"no line feed\r"), u"no line feed\r");
-    EXPECT_EQ(GetFirstLine(u"\nx"), u"");
-    EXPECT_EQ(GetFirstLine(u""), u"");
-}
-
-TEST_F(ParserTest, TrimmingRemovesBlanksOnlyAndCutsStopAtTheEnd)
-{
-    EXPECT_EQ(Trimmed(u"  \tx \r  "), u"\tx \r");
-    EXPECT_EQ(Trimmed(u"    "), u"");
-    EXPECT_EQ(Cut(u"abcdef", 2), u"cdef");
-    EXPECT_EQ(Cut(u"abc", 3), u"");
-    EXPECT_EQ(Cut(u"abc", 40), u"");
-}
-
-TEST_F(ParserTest, TypeKeywordsAreFoundTrimmedAndInAnyCase)
-{
-    EXPECT_EQ(TypeKeywords[6], "WAYHJKHJKHPT");
-    EXPECT_TRUE(TypeKeywords[9].isEmpty());
-    for (const char* token : {"var", "Var", "VAR", " vAr "})
-        EXPECT_EQ(GetTypeIndex(QString(token)), 8) << token;
-    EXPECT_EQ(GetTypeIndex(u"3dp"), 0);
-    EXPECT_EQ(GetTypeIndex(u"WAYPOINT"), -1);
-    EXPECT_EQ(GetTypeIndex(u"BOOLEAN"), -1);
-    EXPECT_EQ(GetTypeIndex(u""), -1);
-    EXPECT_FALSE(IsTypeKeyword(u"CALL"));
-    EXPECT_TRUE(IsTypeKeyword(u"Model"));
-}
-
-TEST_F(ParserTest, AddTypeKeywordFillsFreeSlotsAndDropsTheRest)
-{
-    for (int i = 9; i < kTypeKeywordSlots; ++i)
+    QStringList keywords(TypeKeywords.begin(), TypeKeywords.end());
+    EXPECT_EQ(keywords.mid(0, 10), QStringList({"3DP", "STRING", "NUMBER", "SCENEITEM", "RESOURCE", "BOOL", "WAYHJKHJKHPT", "MODEL", "VAR", ""}));
+    EXPECT_EQ(std::vector<qint16>({GetTypeIndex(u" vAr "), GetTypeIndex(u"3dp"), GetTypeIndex(u"WAYPOINT"), GetTypeIndex(u"")}),
+              std::vector<qint16>({8, 0, -1, -1}));
+    for (int i = 9; i <= kTypeKeywordSlots; ++i)
         AddTypeKeyword(QStringLiteral("EXTRA%1").arg(i));
-    AddTypeKeyword("DROPPED");
-    EXPECT_EQ(GetTypeIndex(u"extra20"), 20);
-    EXPECT_EQ(GetTypeIndex(u"DROPPED"), -1);
-
+    EXPECT_EQ(std::tuple(GetTypeIndex(u"extra20"), IsTypeKeyword(u"EXTRA21"), IsTypeKeyword(u"Model")), std::tuple(20, false, true));
     // A keyword beyond the built-in ones has no display name.
-    Parse("EXTRA9 name");
-    EXPECT_EQ(RowsInUse(), (Rows{{"name", ""}}));
-}
-
-TEST_F(ParserTest, EmptyAndBlankTextsLeaveTheTableEmpty)
-{
-    for (const char* text : {"", "     "}) {
-        Parse("BOOL x");
-        Parse(text);
-        EXPECT_TRUE(RowsInUse().empty()) << '"' << text << '"';
-        EXPECT_TRUE(VarTable[0][1].isEmpty());
-    }
-}
-
-TEST_F(ParserTest, LastLineIsReadOnceWithoutALineBreakWhenLongerThanFourCharacters)
-{
-    Parse("SET a\r\nBOOL x");
-    EXPECT_EQ(RowsInUse(), (Rows{{"x", "BOOLEAN"}}));
-
-    // A keyword with nothing behind it still reads one empty name, which marks column 1 of the
-    // first free row: that shows whether the line was examined at all.
-    Parse("SET a\r\nVAR\t\t");
-    EXPECT_EQ(VarTable[0][1], "VARIABLE");
-    Parse("SET a\r\nVAR\t");
-    EXPECT_TRUE(VarTable[0][1].isEmpty());
-    Parse("VAR\t");
-    EXPECT_EQ(VarTable[0][1], "VARIABLE");
-    EXPECT_TRUE(RowsInUse().empty());
-}
-
-TEST_F(ParserTest, AnEmptyLastNameMarksOnlyColumnOneOfTheNextFreeRow)
-{
-    Parse("BOOL x \r\nSET a\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"x", "BOOLEAN"}}));
-    EXPECT_EQ(VarTable[1][1], "BOOLEAN");
-
-    Parse("SCENEITEM\r\nRETURN\r\n");
-    EXPECT_TRUE(RowsInUse().empty());
-}
-
-TEST_F(ParserTest, IndentationAndDelimiterRunsDoNotChangeTheNames)
-{
-    Parse("SET a\r\n  \t BOOL ,\t a ,, b\t\t,c\r\n\t,NUMBER\t\tn\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"a", "BOOLEAN"}, {"b", "BOOLEAN"}, {"c", "BOOLEAN"}, {"n", "NUMBER"}}));
-}
-
-TEST_F(ParserTest, NamesKeepTheirCaseAndDuplicatesAndQuotesStand)
-{
-    Parse("bOoL MixedCase\r\nbool MixedCase\r\nSTRING \"abc, d\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"MixedCase", "BOOLEAN"}, {"MixedCase", "BOOLEAN"}, {"\"abc, d\r", "STRING"}}));
+    EXPECT_EQ(Parsed("EXTRA9 name"), QStringList{"name|"});
 }
 
 TEST_F(ParserTest, OnlyTheFirst201NamesAreRecorded)
@@ -191,11 +79,8 @@ TEST_F(ParserTest, OnlyTheFirst201NamesAreRecorded)
     text += "\r\nBOOL";
     for (int i = 150; i < 260; ++i)
         text += QStringLiteral(" n%1").arg(i);
-    Parse(text);
-    const Rows rows = RowsInUse();
-    ASSERT_EQ(rows.size(), 201u);
-    EXPECT_EQ(rows[149], (std::pair<QString, QString>("n149", "NUMBER")));
-    EXPECT_EQ(rows[200], (std::pair<QString, QString>("n200", "BOOLEAN")));
+    const QStringList rows = Parsed(text);
+    EXPECT_EQ(std::tuple(rows.size(), rows[149], rows[150], rows[200]), std::tuple(201, "n149|NUMBER", "n150|BOOLEAN", "n200|BOOLEAN"));
 }
 
 TEST_F(ParserTest, ThePassMatchesTheStepByStepVersionOnManyScripts)

@@ -9,65 +9,52 @@
 namespace shell {
 namespace {
 
-const QString kMissing = QStringLiteral("<missing>");
-
-QString Stored(const QString& key)
-{
-    return platform::GetSetting(kApplicationName, "MRU", key, kMissing);
-}
-
-std::array<QString, 3> EntriesOf(const RecentFiles& files)
+QStringList Entries(const RecentFiles& files)
 {
     return {files.Entry(0), files.Entry(1), files.Entry(2)};
 }
 
-TEST(RecentFiles, PushPutsThePathInFrontAndDropsTheOldest)
+// A push puts the path in front and drops the oldest; a path already listed stands twice.
+TEST(RecentFiles, PushPutsThePathInFrontAndAnEntryWithTextIsShown)
 {
     RecentFiles files;
-    files.Push("C:\\a.scr");
-    EXPECT_EQ(EntriesOf(files), (std::array<QString, 3>{"C:\\a.scr", "", ""}));
-    files.Push("C:\\b.scr");
-    files.Push("C:\\c.scr");
-    EXPECT_EQ(EntriesOf(files), (std::array<QString, 3>{"C:\\c.scr", "C:\\b.scr", "C:\\a.scr"}));
-    files.Push("C:\\d.scr");
-    EXPECT_EQ(EntriesOf(files), (std::array<QString, 3>{"C:\\d.scr", "C:\\c.scr", "C:\\b.scr"}));
-    // No test for a path already listed: the same file stands twice.
-    files.Push("C:\\d.scr");
-    EXPECT_EQ(EntriesOf(files), (std::array<QString, 3>{"C:\\d.scr", "C:\\d.scr", "C:\\c.scr"}));
-}
-
-TEST(RecentFiles, AnEntryIsShownWhenItHoldsAnyText)
-{
-    RecentFiles files;
-    EXPECT_FALSE(files.AnyShown());
-    for (int index = 0; index < RecentFiles::kEntries; ++index)
-        EXPECT_FALSE(files.IsShown(index));
-
+    std::vector<std::tuple<QStringList, bool, bool, bool>> states;
+    for (const char* path : {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr", "C:\\d.scr", "C:\\d.scr"}) {
+        states.emplace_back(Entries(files), files.IsShown(0), files.IsShown(2), files.AnyShown());
+        files.Push(path);
+    }
     files.Push("  ");
-    EXPECT_TRUE(files.IsShown(0));
-    EXPECT_FALSE(files.IsShown(1));
-    EXPECT_TRUE(files.AnyShown());
+    states.emplace_back(Entries(files), files.IsShown(0), files.IsShown(2), files.AnyShown());
+    const std::vector<std::tuple<QStringList, bool, bool, bool>> expected = {
+        {{"", "", ""}, false, false, false},
+        {{"C:\\a.scr", "", ""}, true, false, true},
+        {{"C:\\b.scr", "C:\\a.scr", ""}, true, false, true},
+        {{"C:\\c.scr", "C:\\b.scr", "C:\\a.scr"}, true, true, true},
+        {{"C:\\d.scr", "C:\\c.scr", "C:\\b.scr"}, true, true, true},
+        {{"  ", "C:\\d.scr", "C:\\d.scr"}, true, true, true},
+    };
+    EXPECT_EQ(states, expected);
 }
 
 TEST(RecentFiles, LoadsMissingKeysAsEmptyAndSavesEveryEntry)
 {
-    support::TestEnvironment environment;
-    platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
-    platform::SaveSetting(kApplicationName, "mru", "mru3", "/home/me/c d.scr");
-
+    const auto stored = [] {
+        QStringList values;
+        for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
+            values += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
+        return values;
+    };
     RecentFiles files;
-    files.Load();
-    EXPECT_EQ(EntriesOf(files), (std::array<QString, 3>{"C:\\a.scr", "", "/home/me/c d.scr"}));
-    EXPECT_FALSE(files.IsShown(1));
-
+    {
+        support::TestEnvironment environment;
+        platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
+        platform::SaveSetting(kApplicationName, "mru", "mru3", "/home/me/c d.scr");
+        files.Load();
+        EXPECT_EQ(Entries(files), QStringList({"C:\\a.scr", "", "/home/me/c d.scr"}));
+    }
+    support::TestEnvironment fresh;
     files.Save();
-    EXPECT_EQ(Stored("MRU1"), "C:\\a.scr");
-    EXPECT_EQ(Stored("MRU2"), "");
-    EXPECT_EQ(Stored("MRU3"), "/home/me/c d.scr");
-
-    RecentFiles reloaded;
-    reloaded.Load();
-    EXPECT_EQ(EntriesOf(reloaded), EntriesOf(files));
+    EXPECT_EQ(stored(), QStringList({"C:\\a.scr", "", "/home/me/c d.scr", "<missing>", "<missing>"}));
 }
 
 }  // namespace
