@@ -7,7 +7,7 @@
 #include "platform/memory_rich_text_box.h"
 #include "shell/options.h"
 #include "support/golden.h"
-#include "support/literal_colorize.h"
+#include "support/literal_passes.h"
 #include "support/script_generator.h"
 
 namespace {
@@ -33,56 +33,53 @@ class ColorizeTest : public ::testing::Test {
 protected:
     void SetUp() override { shell::options = {}; }
     void TearDown() override { language::ResetCommandTable(); }
-
-    // Slot i holds keywords[i]; an empty text leaves its slot free.
-    static void useKeywords(const QStringList& keywords)
+    static void useKeywords(const QStringList& keywords)  // slot i holds keywords[i]; "" stays free
     {
         language::ResetCommandTable();
         std::copy(keywords.begin(), keywords.end(), language::CommandTable.begin());
     }
+    // The box after colouring text with its selection at start, length.
+    static std::tuple<std::vector<Color>, std::vector<bool>, int, qint32, qint32> colorize(const QString& text,
+                                                                                           qint32 start = 0,
+                                                                                           qint32 length = 0)
+    {
+        WatchedBox box(text, kStale);
+        box.setSelStart(start);
+        box.setSelLength(length);
+        language::ColorizeScript(box);
+        EXPECT_EQ(box.Text(), text);
+        return {box.colors(), box.visibleWrites, box.colorWritesWhileVisible(), box.SelStart(), box.SelLength()};
+    }
 };
 
+// The golden cases give the colour of each character: k keyword, c comment, n normal.
 TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
     const std::vector<QStringList> cases = support::GoldenCases("language/golden/colorize.txt");
     ASSERT_EQ(cases.size(), 16u);
     for (const QStringList& c : cases) {
         useKeywords(c[0].split(u','));
-        MemoryRichTextBox box(c[1], kStale);
-        language::ColorizeScript(box);
-        std::string letters;
-        for (const Color color : box.colors())
-            letters += color == 16711680 ? 'k' : color == 65280 ? 'c' : color == 0 ? 'n' : '?';
-        EXPECT_EQ(letters, c[2].toStdString()) << c[1].toStdString();
+        std::vector<Color> letters;
+        for (const QChar letter : c[2])
+            letters.push_back(letter == u'k' ? 16711680 : letter == u'c' ? 65280 : 0);
+        EXPECT_EQ(std::get<0>(colorize(c[1])), letters) << c[1].toStdString();
     }
 }
 
-TEST_F(ColorizeTest, RecoloursEveryCharacterHiddenAndLeavesACaretAtTheSavedStart)
+// Hidden while it works, every character recoloured with the current colours, and the
+// selection left as a caret at its start; nothing at all when colouring is off or the text empty.
+TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
 {
     shell::options.TextColors = {1, 2, 3, 4};
     useKeywords({"SET"});
-    const QString text = "x SET; b\r\nc";
-    WatchedBox box(text, kStale);
-    box.setSelStart(4);
-    box.setSelLength(6);
-    language::ColorizeScript(box);
-    EXPECT_EQ(std::tuple(box.colors(), box.visibleWrites, box.colorWritesWhileVisible(), box.SelStart(), box.SelLength(), box.Text()),
-              std::tuple(std::vector<Color>{3, 3, 1, 1, 1, 2, 2, 2, 2, 3, 3}, std::vector<bool>{false, true}, 0, 4, 0, text));
-}
-
-TEST_F(ColorizeTest, DoesNothingWhenOffOrEmpty)
-{
-    useKeywords({"SET"});
-    for (const auto& [text, flags] : {std::pair{QString("SET ; x"), qint16(0)}, std::pair{QString("SET ; x"), qint16(2)},
-                                      std::pair{QString(), qint16(1)}}) {
+    EXPECT_EQ(colorize("x SET; b\r\nc", 4, 6),
+              std::tuple(std::vector<Color>{3, 3, 1, 1, 1, 2, 2, 2, 2, 3, 3}, std::vector<bool>{false, true}, 0, 4, 0));
+    for (const qint16 flags : {0, 2}) {
         shell::options.SystemFlags = flags;
-        WatchedBox box(text, kStale);
-        box.setSelStart(1);
-        box.setSelLength(3);
-        language::ColorizeScript(box);
-        EXPECT_EQ(std::tuple(box.visibleWrites.size(), box.colors(), box.SelStart(), box.SelLength()),
-                  std::tuple(size_t(0), std::vector<Color>(text.size(), kStale), text.isEmpty() ? 0 : 1, text.isEmpty() ? 0 : 3));
+        EXPECT_EQ(colorize("SET ; x", 1, 3), std::tuple(std::vector<Color>(7, kStale), std::vector<bool>{}, 0, 1, 3));
     }
+    shell::options.SystemFlags = 1;
+    EXPECT_EQ(colorize(""), std::tuple(std::vector<Color>{}, std::vector<bool>{}, 0, 0, 0));
 }
 
 // The fast colouring leaves the box as the literal one does, and its runs are the fewest that
@@ -94,17 +91,16 @@ TEST_F(ColorizeTest, DoesNothingWhenOffOrEmpty)
         box->setSelStart(qint32(text.size() / 2));
     language::ColorizeScript(fast);
     support::LiteralColorizeScript(literal);
-    std::vector<platform::ColorRun> stretches;
+    std::vector<std::array<qint32, 3>> stretches, runs;
     for (qint32 i = 0; i < qint32(text.size()); ++i) {
-        if (stretches.empty() || stretches.back().color != literal.colors()[i])
+        if (stretches.empty() || stretches.back()[2] != literal.colors()[i])
             stretches.push_back({i, 0, literal.colors()[i]});
-        ++stretches.back().length;
+        ++stretches.back()[1];
     }
     const auto& o = shell::options.TextColors;
-    const auto runs = language::ComputeColorRuns(text, language::CommandTable, {o[0], o[1], o[2]});
-    const auto same = [](const auto& a, const auto& b) { return a.start == b.start && a.length == b.length && a.color == b.color; };
-    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart() && fast.visible() == literal.visible()
-        && std::equal(runs.begin(), runs.end(), stretches.begin(), stretches.end(), same))
+    for (const platform::ColorRun& run : language::ComputeColorRuns(text, language::CommandTable, {o[0], o[1], o[2]}))
+        runs.push_back({run.start, run.length, run.color});
+    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart() && runs == stretches)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "on " << text.toStdString();
 }
@@ -120,7 +116,7 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
         {";", "/", "*", "/*", "*/", "//", "\r\n", "\n", "CR\r", ";;", "S;E"},
         {"\"a b\"", " ", "  ", "x", "3DP", "_SHIP", "CREATE_SHIP ", "\t", "\u00e9", "\u20acX"},
     };
-    std::vector<QString> texts = {QString()};
+    std::vector<QString> texts;
     for (std::uint32_t seed = 1; seed <= 300; ++seed)
         texts.push_back(support::GenerateAdversarialText(200, seed) + "\u20acX\u20ac");
     for (std::uint32_t seed = 1; seed <= 20; ++seed)
@@ -137,24 +133,23 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
 TEST_F(ColorizeTest, MatchesTheLiteralColouringWithAHugeTable)
 {
     std::mt19937 random(5);
-    QString wideUnits;
+    QString wide;
     for (char16_t unit = 0x3000; unit < 0x3000 + 5000; ++unit)
-        wideUnits += QChar(unit);
+        wide += QChar(unit);
     QStringList table;
     for (int i = 0; i < 20; ++i)
-        table += wideUnits.mid(i * 250, 250);
+        table += wide.mid(i * 250, 250);
     while (table.size() < language::kCommandSlots) {
-        QString keyword;
+        table += QString();
         for (std::uint32_t length = 1 + random() % 40; length > 0; --length)
-            keyword += random() % 2 ? u'A' : u'B';
-        table += keyword;
+            table.back() += random() % 2 ? u'A' : u'B';
     }
     useKeywords(table);
     for (int round = 0; round < 30; ++round) {
         QString text;
         while (text.size() < 2000) {
             const std::uint32_t pick = random() % 20;
-            text += pick == 0 ? wideUnits[random() % 5000] : pick < 10 ? u'A' : pick < 19 ? u'B' : u' ';
+            text += pick == 0 ? wide[random() % 5000] : pick < 10 ? u'A' : pick < 19 ? u'B' : u' ';
         }
         ASSERT_TRUE(ColoursLikeTheLiteralVersion(text));
     }

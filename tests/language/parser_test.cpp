@@ -44,43 +44,35 @@ TEST_F(ParserTest, DeclarationsRecordTheirNamesWithTheTypesDisplayName)
         Parsed("BOOL old");
         EXPECT_EQ(Parsed(c[0]), c.mid(1)) << c[0].toStdString();
     }
+    QString names = "NUMBER";  // only the first 201 names are recorded
+    for (int i = 0; i < 260; ++i)
+        names += QString(i == 150 ? "\r\nBOOL n%1" : " n%1").arg(i);
+    const QStringList rows = Parsed(names);
+    EXPECT_EQ(QStringList({QString::number(rows.size()), rows[149], rows[150], rows[200]}),
+              QStringList({"201", "n149|NUMBER", "n150|BOOLEAN", "n200|BOOLEAN"}));
 }
 
 TEST_F(ParserTest, TokensSkipDelimitersAndKeepQuotedOnesInside)
 {
-    const std::vector<std::tuple<QString, QString, qsizetype>> cases = {
-        {"\t\tBOOL x\r", "BOOL", 2}, {", x", "x", 2}, {"\"big ship\",2", "\"big ship\"", 0}, {"   \r", "", 4},
-        {"", "", 0}, {"\"abc, d\r", "\"abc, d\r", 0}, {"a\"b c\"d e", "a\"b c\"d", 0},
-    };
-    for (const auto& [line, token, skipped] : cases) {
-        qsizetype d = -1;
-        EXPECT_EQ(std::pair(GetToken(line, &d).toString(), d), std::pair(token, skipped)) << line.toStdString();
+    QStringList tokens;
+    for (const QString line : {"\t\tBOOL x\r", ", x", "\"big ship\",2", "   \r", "\"abc, d\r", "a\"b c\"d e"}) {
+        qsizetype skipped = -1;
+        const QString token = GetToken(line, &skipped).toString();
+        tokens += token + "/" + QString::number(skipped);
     }
+    EXPECT_EQ(tokens, QStringList({"BOOL/2", "x/2", "\"big ship\"/0", "/4", "\"abc, d\r/0", "a\"b c\"d/0"}));
 }
 
 TEST_F(ParserTest, TypeKeywordsFillFreeSlotsAndMatchTrimmedInAnyCase)
 {
-    QStringList keywords(TypeKeywords.begin(), TypeKeywords.end());
-    EXPECT_EQ(keywords.mid(0, 10), QStringList({"3DP", "STRING", "NUMBER", "SCENEITEM", "RESOURCE", "BOOL", "WAYHJKHJKHPT", "MODEL", "VAR", ""}));
-    EXPECT_EQ(std::vector<qint16>({GetTypeIndex(u" vAr "), GetTypeIndex(u"3dp"), GetTypeIndex(u"WAYPOINT"), GetTypeIndex(u"")}),
-              std::vector<qint16>({8, 0, -1, -1}));
+    EXPECT_EQ(QStringList(TypeKeywords.begin(), TypeKeywords.begin() + 10),
+              QStringList({"3DP", "STRING", "NUMBER", "SCENEITEM", "RESOURCE", "BOOL", "WAYHJKHJKHPT", "MODEL", "VAR", ""}));
     for (int i = 9; i <= kTypeKeywordSlots; ++i)
         AddTypeKeyword(QStringLiteral("EXTRA%1").arg(i));
-    EXPECT_EQ(std::tuple(GetTypeIndex(u"extra20"), IsTypeKeyword(u"EXTRA21"), IsTypeKeyword(u"Model")), std::tuple(20, false, true));
-    // A keyword beyond the built-in ones has no display name.
-    EXPECT_EQ(Parsed("EXTRA9 name"), QStringList{"name|"});
-}
-
-TEST_F(ParserTest, OnlyTheFirst201NamesAreRecorded)
-{
-    QString text = "NUMBER";
-    for (int i = 0; i < 150; ++i)
-        text += QStringLiteral(" n%1").arg(i);
-    text += "\r\nBOOL";
-    for (int i = 150; i < 260; ++i)
-        text += QStringLiteral(" n%1").arg(i);
-    const QStringList rows = Parsed(text);
-    EXPECT_EQ(std::tuple(rows.size(), rows[149], rows[150], rows[200]), std::tuple(201, "n149|NUMBER", "n150|BOOLEAN", "n200|BOOLEAN"));
+    EXPECT_EQ(std::vector<int>({GetTypeIndex(u" vAr "), GetTypeIndex(u"3dp"), GetTypeIndex(u"WAYPOINT"), GetTypeIndex(u""),
+                                GetTypeIndex(u"extra20"), GetTypeIndex(u"EXTRA21"), IsTypeKeyword(u"Model")}),
+              std::vector<int>({8, 0, -1, -1, 20, -1, true}));
+    EXPECT_EQ(Parsed("EXTRA9 name"), QStringList{"name|"});  // no display name beyond the built-in ones
 }
 
 TEST_F(ParserTest, ThePassMatchesTheStepByStepVersionOnManyScripts)
@@ -93,10 +85,9 @@ TEST_F(ParserTest, ThePassMatchesTheStepByStepVersionOnManyScripts)
     std::mt19937 random(7);
     const QStringList pieces = {"BOOL", "var", "3DP", " ", "\t", ",", "\r", "\r\n", "\n", "\"", "x", "y1"};
     for (int i = 0; i < 300; ++i) {
-        QString text;
+        texts.push_back(QString());
         for (int n = int(random() % 40); n > 0; --n)
-            text += pieces[random() % pieces.size()];
-        texts.push_back(text);
+            texts.back() += pieces[random() % pieces.size()];
     }
     for (const QString& text : texts) {
         const platform::MemoryRichTextBox box(text);

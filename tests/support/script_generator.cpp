@@ -7,35 +7,14 @@ namespace support {
 namespace {
 
 const QStringList kStatements = {
-    "CALL_WHEN Arrived, NEARTO ship1, waypt2",
-    "SET nCount, 0",
-    "ADD nCount, 1",
-    "WAIT_TIME 10",
-    "BRA_IF_NOT loop_start, DESTROYED enemy_wing",
-    "ORDER ship1, ATTACK, enemy_wing",
-    "PLACE_BETWEEN ship1, station, 5000",
-    "ANNOUNCE \"Incoming; stay alert\"",
-    "CALL_ONCE_IF Bonus, SHIPCOUNT_LT enemy_wing, 2",
-    "DOCK ship2, station",
-    "PLAYSOUND \"sfx/alarm.wav\"",
-    "RETURN",
-};
-
-const QStringList kDeclarations = {
-    "BOOL bDone, bFailed",
-    "NUMBER nCount nWaves",
-    "SCENEITEM ship1, ship2, station",
-    "3DP vPos, vDir",
-    "STRING sName",
-    "var vTemp",
-};
-
-const QStringList kComments = {
-    "; the player's wing forms up here",
-    "// tuned for the hard difficulty",
-    "/* waves arrive every 30 seconds */",
-    "/* a comment that spans\r\n   two lines */",
-};
+    "CALL_WHEN Arrived, NEARTO ship1, waypt2", "SET nCount, 0", "ADD nCount, 1", "WAIT_TIME 10",
+    "BRA_IF_NOT loop_start, DESTROYED enemy_wing", "ORDER ship1, ATTACK, enemy_wing", "PLACE_BETWEEN ship1, station, 5000",
+    "ANNOUNCE \"Incoming; stay alert\"", "CALL_ONCE_IF Bonus, SHIPCOUNT_LT enemy_wing, 2", "DOCK ship2, station",
+    "PLAYSOUND \"sfx/alarm.wav\"", "RETURN"};
+const QStringList kDeclarations = {"BOOL bDone, bFailed", "NUMBER nCount nWaves", "SCENEITEM ship1, ship2, station",
+                                   "3DP vPos, vDir", "STRING sName", "var vTemp"};
+const QStringList kComments = {"; the player's wing forms up here", "// tuned for the hard difficulty",
+                               "/* waves arrive every 30 seconds */", "/* a comment that spans\r\n   two lines */"};
 
 QString CreateShip(std::mt19937& random)
 {
@@ -57,17 +36,9 @@ QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
     script.reserve(targetBytes + 200);
     while (script.size() < targetBytes) {
         const int kind = int(random() % 10);
-        QString line;
-        if (kind < 5)
-            line = kStatements[random() % kStatements.size()];
-        else if (kind < 7)
-            line = kDeclarations[random() % kDeclarations.size()];
-        else if (kind < 8)
-            line = CreateShip(random);
-        else
-            line = kComments[random() % kComments.size()];
-        const int indent = int(random() % 3) * 2;
-        script += QString(indent, QLatin1Char(' ')) + line + QStringLiteral("\r\n");
+        const QStringList& lines = kind < 5 ? kStatements : kind < 7 ? kDeclarations : kComments;
+        const QString line = kind == 7 ? CreateShip(random) : lines[random() % lines.size()];
+        script += QString(int(random() % 3) * 2, QLatin1Char(' ')) + line + QStringLiteral("\r\n");
     }
     return script;
 }
@@ -75,11 +46,10 @@ QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
 QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed)
 {
     static const QStringList pieces = {
-        "SET", "RESET", "set", "OR", "FOR", "CALL", "CALL_WHEN", "CREATE_SHIP", "CREATE_SHIP ",
-        "_SHIP", "PLAYER_SHIP", "BOOL", "bool", "Var", "3DP", "SCENEITEM", ";", "//", "/", "*",
-        "/*", "*/", "/*/", "\"", "\"a b\"", ",", " ", "  ", "    ", "\t", "\r\n", "\n", "\r",
-        "x", "-5", "2.5", "-2.5", "1e3", ".5", "5.", "0x1F", "99999999999", "1000", "ab", "\xc3\xa9", "\t\tBOOL x", "  CREATE_SHIP s1,hull,Vega,1000,x,-5,-6,-7,-1,-2,-3",
-    };
+        "SET", "RESET", "set", "OR", "FOR", "CALL", "CALL_WHEN", "CREATE_SHIP", "CREATE_SHIP ", "_SHIP", "PLAYER_SHIP",
+        "BOOL", "bool", "Var", "3DP", "SCENEITEM", ";", "//", "/", "*", "/*", "*/", "/*/", "\"", "\"a b\"", ",", " ", "  ",
+        "    ", "\t", "\r\n", "\n", "\r", "x", "-5", "2.5", "-2.5", "1e3", ".5", "5.", "0x1F", "99999999999", "1000", "ab",
+        "\xc3\xa9", "\t\tBOOL x", "  CREATE_SHIP s1,hull,Vega,1000,x,-5,-6,-7,-1,-2,-3"};
     std::mt19937 random(seed);
     QString text;
     const qsizetype length = qsizetype(random() % (maxLength + 1));
