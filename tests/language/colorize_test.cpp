@@ -116,14 +116,9 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
         {";", "/", "*", "/*", "*/", "//", "\r\n", "\n", "CR\r", ";;", "S;E"},
         {"\"a b\"", " ", "  ", "x", "3DP", "_SHIP", "CREATE_SHIP ", "\t", "\u00e9", "\u20acX"},
     };
-    std::vector<QString> texts;
-    for (std::uint32_t seed = 1; seed <= 300; ++seed)
-        texts.push_back(support::GenerateAdversarialText(200, seed) + "\u20acX\u20ac");
-    for (std::uint32_t seed = 1; seed <= 20; ++seed)
-        texts.push_back(support::GenerateScript(1500, seed).chopped(seed % 3));
     for (const QStringList& table : tables) {
         useKeywords(table);
-        for (const QString& text : texts)
+        for (const QString& text : support::PassTexts())
             ASSERT_TRUE(ColoursLikeTheLiteralVersion(text)) << table.join('|').toStdString();
     }
 }

@@ -3,8 +3,6 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "platform/memory_rich_text_box.h"
 #include "support/golden.h"
 #include "support/literal_passes.h"
@@ -77,19 +75,7 @@ TEST_F(ParserTest, TypeKeywordsFillFreeSlotsAndMatchTrimmedInAnyCase)
 
 TEST_F(ParserTest, ThePassMatchesTheStepByStepVersionOnManyScripts)
 {
-    std::vector<QString> texts;
-    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        texts.push_back(support::GenerateScript(2000, seed));
-        texts.push_back(support::GenerateAdversarialText(600, seed));
-    }
-    std::mt19937 random(7);
-    const QStringList pieces = {"BOOL", "var", "3DP", " ", "\t", ",", "\r", "\r\n", "\n", "\"", "x", "y1"};
-    for (int i = 0; i < 300; ++i) {
-        texts.push_back(QString());
-        for (int n = int(random() % 40); n > 0; --n)
-            texts.back() += pieces[random() % pieces.size()];
-    }
-    for (const QString& text : texts) {
+    for (const QString& text : support::PassTexts()) {
         const platform::MemoryRichTextBox box(text);
         support::LiteralParseVariables(box);
         const auto expected = VarTable;

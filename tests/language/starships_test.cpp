@@ -95,44 +95,12 @@ TEST_F(StarshipsTest, NumbersRoundHalfToEvenOrTakeTheFloor)
         EXPECT_EQ(QStringList({c[0], text(ReadRoundedInt32(c[0])), text(ReadFlooredInt32(c[0]))}), c);
 }
 
-// Scripts of CREATE_SHIP lines with every kind of indentation, delimiter and number.
-QString StatementScript(std::mt19937& random)
-{
-    static const QStringList indentations = {"", " ", "  ", "   ", "    ", "     ", "      ", "       ", "        ",
-                                             "\t", "\t\t", " \t", "          "};
-    static const QStringList delimiters = {",", ", ", " ", "\t", ",,", " ,", "", "\r"};
-    static const QStringList values = {
-        "s1", "PLAYER_SHIP", "hull", "\"Big Ship\"", "\"open", "Vega", "1000", "x", "-5", "5", "0", "-0", "2.5", "-2.5",
-        "3.5", "1e3", ".5", "5.", "+7", "0x1F", "inf", "nan", "1e400", "-2147483648", "2147483647", "2147483648",
-        "-2147483649", "99999999999", "-12345678", "\"5\"", "", "_SHIP", "1e", "2e+"};
-    auto pick = [&random](const QStringList& list) { return list[random() % list.size()]; };
-    QString text;
-    for (int line = int(random() % 12); line > 0; --line) {
-        if (random() % 4 == 0) {
-            text += "SET a";
-        } else {
-            text += pick(indentations) + (random() % 10 ? "CREATE_SHIP" : "create_ship") + pick(delimiters);
-            for (int value = int(random() % 14); value > 0; --value)
-                text += pick(values) + pick(delimiters);
-        }
-        text += random() % 8 ? "\r\n" : "\n";
-    }
-    return text;
-}
-
 // From tables as earlier passes may leave them, whose numbers failed conversions read back.
 TEST_F(StarshipsTest, ThePassMatchesTheStepByStepVersionOnManyScripts)
 {
     std::mt19937 random(11);
-    std::vector<QString> texts;
-    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        texts.push_back(support::GenerateScript(3000, seed));
-        texts.push_back(support::GenerateAdversarialText(600, seed));
-    }
-    for (int i = 0; i < 400; ++i)
-        texts.push_back(StatementScript(random).chopped(i % 2));
     static const std::array<qint32, 6> numbers = {0, 7, -1, 123456, 2147483647, -2147483647 - 1};
-    for (const QString& text : texts) {
+    for (const QString& text : support::PassTexts()) {
         Table earlier;
         for (StarshipInfo& s : earlier) {
             for (qint32* field : {&s.PositionX, &s.PositionY, &s.PositionZ, &s.OrientationX, &s.OrientationY,

@@ -16,6 +16,32 @@ const QStringList kDeclarations = {"BOOL bDone, bFailed", "NUMBER nCount nWaves"
 const QStringList kComments = {"; the player's wing forms up here", "// tuned for the hard difficulty",
                                "/* waves arrive every 30 seconds */", "/* a comment that spans\r\n   two lines */"};
 
+QString Pick(std::mt19937& random, const QStringList& list)
+{
+    return list[random() % list.size()];
+}
+
+// Lines of a type keyword or CREATE_SHIP, then values and delimiters.
+QString StatementScript(std::mt19937& random)
+{
+    static const QStringList indentations = {"", " ", "  ", "   ", "    ", "     ", "      ", "       ", "        ",
+                                             "\t", "\t\t", " \t", "          "};
+    static const QStringList keywords = {"CREATE_SHIP", "CREATE_SHIP", "CREATE_SHIP", "create_ship", "BOOL", "var", "3DP"};
+    static const QStringList delimiters = {",", ", ", " ", "\t", ",,", " ,", "", "\r", "\""};
+    static const QStringList values = {
+        "s1", "PLAYER_SHIP", "hull", "\"Big Ship\"", "\"open", "Vega", "1000", "x", "-5", "5", "0", "-0", "2.5", "-2.5",
+        "3.5", "1e3", ".5", "5.", "+7", "0x1F", "inf", "nan", "1e400", "-2147483648", "2147483647", "2147483648",
+        "-2147483649", "99999999999", "-12345678", "\"5\"", "", "_SHIP", "1e", "2e+"};
+    QString text;
+    for (int line = int(random() % 12); line > 0; --line) {
+        text += random() % 4 == 0 ? "SET a" : Pick(random, indentations) + Pick(random, keywords) + Pick(random, delimiters);
+        for (int value = int(random() % 14); value > 0; --value)
+            text += Pick(random, values) + Pick(random, delimiters);
+        text += random() % 8 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
 QString CreateShip(std::mt19937& random)
 {
     std::uniform_int_distribution<int> coordinate(-50000, 50000);
@@ -56,6 +82,21 @@ QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed)
     while (text.size() < length)
         text += pieces[random() % pieces.size()];
     return text;
+}
+
+const std::vector<QString>& PassTexts()
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> all = {QString()};
+        std::mt19937 random(11);
+        for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+            all.push_back(GenerateAdversarialText(300, seed) + (seed % 2 ? "\u20acX\u20ac" : ""));
+            all.push_back(StatementScript(random).chopped(seed % 2));
+            all.push_back(seed <= 30 ? GenerateScript(2000, seed).chopped(seed % 3) : StatementScript(random));
+        }
+        return all;
+    }();
+    return texts;
 }
 
 }  // namespace support

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace support {
 
@@ -14,5 +15,10 @@ QString GenerateScript(qsizetype targetBytes, std::uint32_t seed = 1);
 // comment markers, quotes, delimiters, lone CR or LF, type keywords in odd case, CREATE_SHIP
 // with odd indentation. Length about maxLength.
 QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed);
+
+// The texts on which each fast pass is compared with its literal version: generated scripts and
+// adversarial texts, with and without a last line break, and lines of declarations and of
+// CREATE_SHIP statements with every kind of indentation, delimiter and number.
+const std::vector<QString>& PassTexts();
 
 }  // namespace support
