@@ -8,26 +8,17 @@
 namespace platform {
 namespace {
 
-constexpr Color kRed = 0x0000FF;
-constexpr Color kBlue = 0xFF0000;
-
-// Red for each character of the pattern, blue for each '*'.
-std::vector<Color> Colors(const QString& pattern)
+// A box of text coloured by pattern: red for each character, blue for each '*'.
+MemoryRichTextBox Box(const QString& text, const QString& pattern, qint32 start = 0, qint32 length = 0)
 {
-    std::vector<Color> colors;
-    for (QChar c : pattern)
-        colors.push_back(c == u'*' ? kBlue : kRed);
-    return colors;
-}
-
-MemoryRichTextBox RedBlueBox(const QString& text, const QString& pattern)
-{
-    MemoryRichTextBox box(text, kRed);
+    MemoryRichTextBox box(text);
     for (qint32 i = 0; i < qint32(pattern.size()); ++i) {
         box.setSelStart(i);
         box.setSelLength(1);
-        box.setSelColor(Colors(pattern)[i]);
+        box.setSelColor(pattern[i] == u'*' ? 0xFF0000 : 0x0000FF);
     }
+    box.setSelStart(start);
+    box.setSelLength(length);
     return box;
 }
 
@@ -42,19 +33,18 @@ TEST(MemoryRichTextBoxTest, LoadReplacesTextAndColoursOrFailsKeepingThem)
     const std::vector<std::tuple<QByteArray, QString, std::vector<Color>>> cases = {
         {"", "", {}},
         {"\n\r\r\nx\n", "\r\n\r\n\r\nx\r\n", std::vector<Color>(9, 0)},
-        {"\r\n{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}a \\cf1 b\\par\r\n\\'e9}", QString::fromUtf16(u"a b\r\né"), {0, 0, kBlue, kBlue, kBlue, kBlue}},
+        {"\r\n{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}a \\cf1 b\\par\r\n\\'e9}", "a b\r\né",
+         {0, 0, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000}},
     };
     for (const auto& [file, text, colors] : cases) {
-        MemoryRichTextBox box("old text", kRed);
-        box.setSelStart(2);
-        box.setSelLength(3);
+        MemoryRichTextBox box = Box("old text", "*.......", 2, 3);
         ASSERT_TRUE(box.setFilename(environment.writeFile("file.scr", file)));
         EXPECT_EQ(State(box), std::tuple(text, colors, 0, 0)) << file.constData();
     }
-    MemoryRichTextBox box("kept", kRed);
+    MemoryRichTextBox box = Box("kept", "*...", 1, 2);
     const Status loaded = box.LoadFile(environment.root() + "/missing.scr");
     EXPECT_TRUE(!loaded && loaded.message().contains("missing.scr")) << loaded.message().toStdString();
-    EXPECT_EQ(State(box), std::tuple(QString("kept"), std::vector<Color>(4, kRed), 0, 0));
+    EXPECT_EQ(State(box), State(Box("kept", "*...", 1, 2)));
 }
 
 TEST(MemoryRichTextBoxTest, SelectionStaysInsideTheTextAndANewStartEmptiesIt)
@@ -67,48 +57,35 @@ TEST(MemoryRichTextBoxTest, SelectionStaysInsideTheTextAndANewStartEmptiesIt)
         box.setSelStart(start);
         const qint32 afterStart = box.SelLength();
         box.setSelLength(length);
-        EXPECT_EQ(std::tuple(afterStart, box.SelStart(), box.SelLength()), std::tuple(0, expectedStart, expectedLength)) << start << "," << length;
+        EXPECT_EQ(std::tuple(afterStart, box.SelStart(), box.SelLength()), std::tuple(0, expectedStart, expectedLength));
     }
 }
 
-TEST(MemoryRichTextBoxTest, SelTextAndPlainSelRtfReplaceTheSelection)
+// Inserted text takes the colour of the character before it, or of the first at the start; text
+// that is not RTF goes in as it is.
+TEST(MemoryRichTextBoxTest, SelTextAndSelRtfReplaceTheSelection)
 {
-    // Inserted text takes the colour of the character before it, or of the first at the start.
     const std::vector<std::tuple<qint32, qint32, QString, QString, QString, qint32>> cases = {
-        {5, 0, "XY", "abcdeXYf", "*..****.", 7},
-        {0, 0, "XY", "XYabcdef", "***..**.", 2},
-        {1, 4, "X", "aXf", "**.", 2},
-        {2, 2, "", "abef", "*.*.", 2},
-        {6, 0, "!", "abcdef!", "*..**..", 7},
+        {5, 0, "XY", "abcdeXYf", "*..****.", 7},     {0, 0, "XY", "XYabcdef", "***..**.", 2},
+        {1, 4, "X", "aXf", "**.", 2},                {2, 2, "", "abef", "*.*.", 2},
+        {6, 0, "!", "abcdef!", "*..**..", 7},        {2, 1, " {\\rt", "ab {\\rtdef", "*......**.", 7},
         {2, 1, "plain {\\b x}", "abplain {\\b x}def", "*.............**.", 14},
-        {2, 1, " {\\rt", "ab {\\rtdef", "*......**.", 7},
     };
     for (const auto& [start, length, inserted, text, pattern, caret] : cases) {
         for (const bool asRtf : {false, true}) {
-            MemoryRichTextBox box = RedBlueBox("abcdef", "*..**.");
-            box.setSelStart(start);
-            box.setSelLength(length);
+            MemoryRichTextBox box = Box("abcdef", "*..**.", start, length);
             asRtf ? box.setSelRTF(inserted) : box.setSelText(inserted);
-            EXPECT_EQ(State(box), std::tuple(text, Colors(pattern), caret, 0)) << text.toStdString() << asRtf;
+            EXPECT_EQ(State(box), State(Box(text, pattern, caret))) << text.toStdString() << asRtf;
         }
     }
-}
-
-TEST(MemoryRichTextBoxTest, SelRtfCarriesTextAndColoursToAnotherBox)
-{
-    MemoryRichTextBox source = RedBlueBox(QString::fromUtf16(u"x{a*\r\n\\b}é中y"), ".*.*..***...");
-    source.setSelStart(1);
-    source.setSelLength(10);
-    const QString rtf = source.SelRTF();
-    EXPECT_TRUE(LooksLikeRtf(rtf.toLatin1()));
-    MemoryRichTextBox target = RedBlueBox("[]", "..");
-    target.setSelStart(1);
-    target.setSelRTF(rtf);
-    EXPECT_EQ(State(target), std::tuple(QString::fromUtf16(u"[{a*\r\n\\b}é中]"), Colors(".*.*..***..."), 11, 0));
-    // An empty selection's RTF deletes what it replaces.
+    MemoryRichTextBox source = Box("x{a*\r\n\\b}é中y", ".*.*..***...", 1, 10);
+    EXPECT_TRUE(LooksLikeRtf(source.SelRTF().toLatin1()));
+    MemoryRichTextBox target = Box("[]", "..", 1);
+    target.setSelRTF(source.SelRTF());
+    EXPECT_EQ(State(target), State(Box("[{a*\r\n\\b}é中]", ".*.*..***...", 11)));
     target.setSelStart(0);
     target.setSelLength(11);
-    target.setSelRTF(MemoryRichTextBox().SelRTF());
+    target.setSelRTF(MemoryRichTextBox().SelRTF());  // an empty selection's RTF deletes what it replaces
     EXPECT_EQ(target.Text(), "]");
 }
 

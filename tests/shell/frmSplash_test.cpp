@@ -20,12 +20,15 @@ TEST(frmSplash, LoadingShowsItsTextsInitialisesTheParserAndAClickHidesIt)
 {
     language::TypeKeywords.fill(QString());
     frmSplash splash;
-    EXPECT_EQ(QStringList({splash.Label1->text(), splash.Label2->text(), splash.Label3->text(), splash.Label4->text(), language::TypeKeywords[0]}),
-              QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3", "3DP"}));
+    EXPECT_EQ(QStringList({splash.Label1->text(), splash.Label2->text(), splash.Label3->text(), splash.Label4->text(),
+                           language::TypeKeywords[0]}),
+              QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
+                           "3DP"}));
     splash.show();
     const QPointF inside(10, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, inside, splash.mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, inside, splash.mapToGlobal(inside), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    const QPointF global = splash.mapToGlobal(inside);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&splash, &press);
     QCoreApplication::sendEvent(&splash, &release);
     EXPECT_FALSE(splash.isVisible());
@@ -36,14 +39,13 @@ TEST(frmSplash, ProgressCountsEveryKeywordAndStopsAtItsEnd)
     support::TestEnvironment environment;  // a working folder without a keyword file
     language::ResetCommandTable();
     frmSplash splash;
-    std::vector<int> values = {splash.ProgressBar1->value()};
+    const int before = splash.ProgressBar1->value();
     language::CommandAdded = [&splash] { splash.AdvanceProgress(); };
     language::LoadCommands();
-    values.push_back(splash.ProgressBar1->value());
+    const int loaded = splash.ProgressBar1->value();
     for (int keyword = 0; keyword < 40; ++keyword)
         language::AddCommand("EXTRA");
-    values.push_back(splash.ProgressBar1->value());
-    EXPECT_EQ(values, std::vector<int>({0, 219, 250}));
+    EXPECT_EQ(std::tuple(before, loaded, splash.ProgressBar1->value()), std::tuple(0, 219, 250));
     language::ResetCommandTable();
 }
 

@@ -18,11 +18,12 @@ TEST(ToolbarImages, FourteenDistinctPicturesKeyedInIndexOrderAndTheSplashPicture
         EXPECT_FALSE(pictures.contains(picture)) << key.toStdString() << " is blank or a copy";
         pictures += picture;
     }
-    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Camera", "Print", "Cut", "Copy", "Paste", "Bold", "Italic", "Underline",
-                                 "Align Left", "Center", "Align Right"}));
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Camera", "Print", "Cut", "Copy", "Paste", "Bold", "Italic",
+                                 "Underline", "Align Left", "Center", "Align Right"}));
     EXPECT_EQ(std::pair(ToolbarImage("Camera").isNull(), ToolbarImage("Launch").isNull()), std::pair(false, true));
     const QImage splash = SplashPicture().toImage();
-    EXPECT_EQ(std::tuple(splash.size(), splash.hasAlphaChannel(), SplashPicture().toImage() == splash), std::tuple(QSize(800, 600), false, true));
+    EXPECT_EQ(std::tuple(splash.size(), splash.hasAlphaChannel(), SplashPicture().toImage() == splash),
+              std::tuple(QSize(800, 600), false, true));
 }
 
 }  // namespace

@@ -9,52 +9,45 @@
 namespace shell {
 namespace {
 
-QStringList Entries(const RecentFiles& files)
+// The entries, and a * for each that is shown (holds any text), then whether any is shown.
+QString Entries(const RecentFiles& files)
 {
-    return {files.Entry(0), files.Entry(1), files.Entry(2)};
+    QString entries;
+    for (int i = 0; i < RecentFiles::kEntries; ++i)
+        entries += files.Entry(i) + (files.IsShown(i) ? "*|" : "|");
+    return entries + (files.AnyShown() ? "any" : "none");
 }
 
 // A push puts the path in front and drops the oldest; a path already listed stands twice.
-TEST(RecentFiles, PushPutsThePathInFrontAndAnEntryWithTextIsShown)
+TEST(RecentFiles, PushPutsThePathInFront)
 {
     RecentFiles files;
-    std::vector<std::tuple<QStringList, bool, bool, bool>> states;
-    for (const char* path : {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr", "C:\\d.scr", "C:\\d.scr"}) {
-        states.emplace_back(Entries(files), files.IsShown(0), files.IsShown(2), files.AnyShown());
+    QStringList states = {Entries(files)};
+    for (const char* path : {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr", "C:\\d.scr", "C:\\d.scr", "  "}) {
         files.Push(path);
+        states += Entries(files);
     }
-    files.Push("  ");
-    states.emplace_back(Entries(files), files.IsShown(0), files.IsShown(2), files.AnyShown());
-    const std::vector<std::tuple<QStringList, bool, bool, bool>> expected = {
-        {{"", "", ""}, false, false, false},
-        {{"C:\\a.scr", "", ""}, true, false, true},
-        {{"C:\\b.scr", "C:\\a.scr", ""}, true, false, true},
-        {{"C:\\c.scr", "C:\\b.scr", "C:\\a.scr"}, true, true, true},
-        {{"C:\\d.scr", "C:\\c.scr", "C:\\b.scr"}, true, true, true},
-        {{"  ", "C:\\d.scr", "C:\\d.scr"}, true, true, true},
-    };
-    EXPECT_EQ(states, expected);
+    EXPECT_EQ(states, QStringList({"|||none", "C:\\a.scr*|||any", "C:\\b.scr*|C:\\a.scr*||any",
+                                   "C:\\c.scr*|C:\\b.scr*|C:\\a.scr*|any", "C:\\d.scr*|C:\\c.scr*|C:\\b.scr*|any",
+                                   "C:\\d.scr*|C:\\d.scr*|C:\\c.scr*|any", "  *|C:\\d.scr*|C:\\d.scr*|any"}));
 }
 
 TEST(RecentFiles, LoadsMissingKeysAsEmptyAndSavesEveryEntry)
 {
-    const auto stored = [] {
-        QStringList values;
-        for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
-            values += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
-        return values;
-    };
     RecentFiles files;
     {
         support::TestEnvironment environment;
         platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
         platform::SaveSetting(kApplicationName, "mru", "mru3", "/home/me/c d.scr");
         files.Load();
-        EXPECT_EQ(Entries(files), QStringList({"C:\\a.scr", "", "/home/me/c d.scr"}));
     }
     support::TestEnvironment fresh;
     files.Save();
-    EXPECT_EQ(stored(), QStringList({"C:\\a.scr", "", "/home/me/c d.scr", "<missing>", "<missing>"}));
+    QStringList stored;
+    for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
+        stored += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
+    EXPECT_EQ(std::pair(Entries(files), stored), std::pair(QString("C:\\a.scr*||/home/me/c d.scr*|any"),
+              QStringList({"C:\\a.scr", "", "/home/me/c d.scr", "<missing>", "<missing>"})));
 }
 
 }  // namespace
