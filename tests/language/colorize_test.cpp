@@ -109,13 +109,9 @@ TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
 // to trip a matcher.
 TEST_F(ColorizeTest, MatchesTheLiteralColouring)
 {
-    const std::vector<QStringList> tables = {
-        language::BuiltInCommands(),
-        {"AA", "AAA", "A", "", "AAA", "aa"},
-        {"set", "SET", "RESET", "ESE", "E", "OR", "FOR", "CALL", "CALL_WHEN", "ALL_W"},
-        {";", "/", "*", "/*", "*/", "//", "\r\n", "\n", "CR\r", ";;", "S;E"},
-        {"\"a b\"", " ", "  ", "x", "3DP", "_SHIP", "CREATE_SHIP ", "\t", "\u00e9", "\u20acX"},
-    };
+    std::vector<QStringList> tables = support::GoldenCases("language/golden/keyword_tables.txt");
+    tables.push_back(language::BuiltInCommands());
+    ASSERT_EQ(tables.size(), 5u);
     for (const QStringList& table : tables) {
         useKeywords(table);
         for (const QString& text : support::PassTexts())

@@ -1,6 +1,5 @@
 #include "platform/process.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -19,20 +18,17 @@ protected:
         support::WriteStandInProgram(hostPath, record, QString());
         return record;
     }
-    QString installOnDriveC(const QString& path) { return install(env.driveC() + '/' + path); }
 
-    // Starts the command line, which must succeed, and gives the arguments the program got.
-    QStringList started(const QString& commandLine, const QString& record, QString* workDir = nullptr)
+    // Starts the command line, which must succeed; gives the program's working folder and arguments.
+    QStringList started(const QString& commandLine, const QString& record)
     {
         QFile::remove(record);
         qint64 taskId = 0;
         const Status status = StartProcess(commandLine, taskId);
         EXPECT_TRUE(status.ok()) << status.message().toStdString();
-        const support::StartRecord start = support::WaitForStart(record).value_or(support::StartRecord{-1, {}, {}});
+        const auto start = support::WaitForStart(record).value_or(support::StartRecord{-1, {}, {}});
         EXPECT_EQ(start.pid, taskId) << "-1: the program did not run: " << commandLine.toStdString();
-        if (workDir)
-            *workDir = start.workDir;
-        return start.arguments;
+        return QStringList(start.workDir) + start.arguments;
     }
 
     // Starts the command line, which must fail, and gives the failure's message.
@@ -45,6 +41,7 @@ protected:
     }
 
     support::TestEnvironment env;
+    const QString workDir = QFileInfo(env.workDir()).canonicalFilePath();
 
 private:
     int programs_ = 0;
@@ -52,11 +49,12 @@ private:
 
 TEST_F(StartProcessTest, TheProgramIsFoundWithOrWithoutQuotesAndExeAndGetsItsArguments)
 {
-    const QString iwar = installOnDriveC("My Games/Iwar Folder/IWAR.EXE");
-    const QString launcher = installOnDriveC("My Games/LAUNCHER.EXE");
-    const QString game = installOnDriveC("Game/G.EXE");
+    const QString iwar = install(env.driveC() + "/My Games/Iwar Folder/IWAR.EXE");
+    const QString launcher = install(env.driveC() + "/My Games/LAUNCHER.EXE");
+    const QString game = install(env.driveC() + "/Game/G.EXE");
     const std::vector<std::tuple<const char*, QString, QStringList>> cases = {
-        {"C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", iwar, {"-noslab", "-english", "C:\\TEMP\\temp.scr"}},
+        {"C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", iwar,
+         {"-noslab", "-english", "C:\\TEMP\\temp.scr"}},
         {"C:\\My Games\\Launcher arg", launcher, {"arg"}},
         {"\"C:\\My Games\\launcher\" arg", launcher, {"arg"}},
         {"C:\\My Games\\Launcher.exe\targ", launcher, {"arg"}},
@@ -67,14 +65,11 @@ TEST_F(StartProcessTest, TheProgramIsFoundWithOrWithoutQuotesAndExeAndGetsItsArg
         {"\"C:\\Game\\G.EXE\"\"a b\"", game, {"a b"}},
     };
     for (const auto& [line, record, arguments] : cases)
-        EXPECT_EQ(started(line, record), arguments) << line;
+        EXPECT_EQ(started(line, record), QStringList(workDir) + arguments) << line;
     // The first existing beginning wins, unless the path is quoted.
-    const QString shadow = installOnDriveC("My.exe");
-    EXPECT_EQ(started("C:\\My Games\\LAUNCHER.EXE -w", shadow), QStringList({"Games\\LAUNCHER.EXE", "-w"}));
-    EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", launcher), QStringList{"-w"});
-    QString workDir;
-    started("C:\\Game\\G.EXE", game, &workDir);
-    EXPECT_EQ(workDir, QFileInfo(env.workDir()).canonicalFilePath());
+    const QString shadow = install(env.driveC() + "/My.exe");
+    EXPECT_EQ(started("C:\\My Games\\LAUNCHER.EXE -w", shadow), QStringList({workDir, "Games\\LAUNCHER.EXE", "-w"}));
+    EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", launcher), QStringList({workDir, "-w"}));
 }
 
 TEST_F(StartProcessTest, AProgramThatCannotRunIsNamedInTheFailure)
@@ -105,10 +100,9 @@ TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
         EXPECT_TRUE(message.contains("C:\\GAME\\win.exe") && message.contains("wine")) << message.toStdString();
     }
     support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/bin"));
-    const QStringList arguments = started("C:\\GAME\\win.exe a \"b c\"", wineRecord);
-    ASSERT_EQ(arguments.size(), 3);
-    EXPECT_EQ(QFileInfo(arguments[0]).canonicalFilePath(), QFileInfo(exe).canonicalFilePath());
-    EXPECT_EQ(arguments.mid(1), QStringList({"a", "b c"}));
+    QStringList arguments = started("C:\\GAME\\win.exe a \"b c\"", wineRecord);
+    arguments[1] = QFileInfo(arguments.value(1)).canonicalFilePath();
+    EXPECT_EQ(arguments, QStringList({workDir, QFileInfo(exe).canonicalFilePath(), "a", "b c"}));
 }
 
 }  // namespace
