@@ -20,13 +20,10 @@ void Colour(platform::RichTextBox& box, qsizetype start, qsizetype length, int e
     box.setSelColor(shell::options.TextColors[entry]);
 }
 
-QString Trim(QString s)
+QString Trim(QString s)  // blanks only, not tabs
 {
-    while (s.startsWith(u' '))
-        s.remove(0, 1);
-    while (s.endsWith(u' '))
-        s.chop(1);
-    return s;
+    static const QRegularExpression blanks(QStringLiteral("^ +| +\\z"));
+    return s.remove(blanks);
 }
 
 QString Cut(const QString& s, qsizetype n)
@@ -34,20 +31,13 @@ QString Cut(const QString& s, qsizetype n)
     return n >= s.size() ? QString() : s.mid(n);
 }
 
-// The token and the count of delimiters skipped before it.
+// The token (quoted stretches, an unclosed one to the end, and other characters up to the next
+// delimiter) and the count of delimiters skipped before it.
 std::pair<QString, qsizetype> Token(const QString& line)
 {
-    static const QString delimiters = QStringLiteral("\r\t, ");
-    qsizetype skipped = 0;
-    while (skipped < line.size() && delimiters.contains(line[skipped]))
-        ++skipped;
-    QString token;
-    bool quoted = false;
-    for (qsizetype i = skipped; i < line.size() && (quoted || !delimiters.contains(line[i])); ++i) {
-        quoted = line[i] == u'"' ? !quoted : quoted;
-        token += line[i];
-    }
-    return {token, skipped};
+    static const QRegularExpression token(QStringLiteral("^([\r\t, ]*)((?:\"[^\"]*\"?|[^\r\t, \"])*)"));
+    const QRegularExpressionMatch match = token.match(line);
+    return {match.captured(2), match.capturedLength(1)};
 }
 
 int TypeIndex(const QString& token)
