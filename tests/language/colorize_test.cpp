@@ -1,21 +1,99 @@
 #include "language/colorize.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "platform/memory_rich_text_box.h"
+#include "platform/text_file.h"
 #include "shell/options.h"
-#include "support/golden.h"
 #include "support/literal_passes.h"
 #include "support/script_generator.h"
+#include "support/test_environment.h"
 
 namespace {
 
-using platform::Color;
+using language::CommandTable;
 using platform::MemoryRichTextBox;
+using support::TestEnvironment;
 
-constexpr Color kStale = 0x123456;  // a colour no pass writes
+class CommandTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { reset(); }
+    void TearDown() override { language::ResetCommandTable(); }
+    void reset()
+    {
+        language::ResetCommandTable();
+        advances = 0;
+        language::CommandAdded = [this] { ++advances; };
+    }
+    // The taken slots, as the keyword file would hold them; they must run unbroken from slot 0.
+    static QByteArray keywords()
+    {
+        const auto end = std::find(CommandTable.begin(), CommandTable.end(), QString());
+        EXPECT_TRUE(std::all_of(end, CommandTable.end(), [](const QString& slot) { return slot.isEmpty(); }));
+        QByteArray lines;
+        for (auto slot = CommandTable.begin(); slot != end; ++slot)
+            lines += platform::EncodeText(*slot) + "\r\n";
+        return lines;
+    }
+
+    TestEnvironment environment;
+    const QString path = environment.workDir() + "/commands.dat";
+    int advances = 0;
+};
+
+// Without a readable file (none, or a folder in its place) the built-in list fills the table,
+// and the exit writes it one keyword per CR LF line, exactly as the golden file lists it.
+TEST_F(CommandTableTest, WithoutAFileTheBuiltInKeywordsAreLoadedAndWrittenAtExit)
+{
+    const QByteArray golden = TestEnvironment::readFile(ORBISCRIBE_TESTS_DIR "/language/golden/keywords.txt");
+    for (const bool folderInTheWay : {true, false}) {
+        reset();
+        folderInTheWay ? QDir().mkdir(path) : QDir().rmdir(path);
+        language::LoadCommands();
+        EXPECT_EQ(std::pair(keywords(), advances), std::pair(QByteArray(golden).replace("\n", "\r\n"), 219));
+    }
+    ASSERT_TRUE(language::SaveCommands());
+    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray(golden).replace("\n", "\r\n"));
+}
+
+TEST_F(CommandTableTest, FileLinesAreUpperCasedTrimmedAndWrittenBackNormalisedWhereTheWorkingFolderIs)
+{
+    QByteArray many, manySaved;
+    for (int i = 0; i < 252; ++i) {
+        many += " k" + QByteArray::number(i) + "\r\n\r\n";
+        manySaved += i < 251 ? "K" + QByteArray::number(i) + "\r\n" : "";
+    }
+    // Tabs, inner blanks and duplicates stay; a lone CR or LF ends a line; letters stay in the
+    // code page (é š ÿ become É Š Ÿ; µ and ß, whose capitals it lacks, stay as they are).
+    const std::vector<std::tuple<QByteArray, int, QByteArray>> cases = {
+        {"  set \r\ndock\r\n\r\n", 3, "SET\r\nDOCK\r\n"},
+        {" \tplace between\t \r\nDOCK\r\ndock", 3, "\tPLACE BETWEEN\t\r\nDOCK\r\nDOCK\r\n"},
+        {"a\rb\nc\r\n\r\rd\ne", 7, "A\r\nB\r\nC\r\nD\r\nE\r\n"},
+        {"\xe9t\xe9\r\n\x9a\xff\r\n\xb5\xdf\r\n", 3, "\xc9T\xc9\r\n\x8a\x9f\r\n\xb5\xdf\r\n"},
+        {"", 0, ""},
+        {many, 504, manySaved},
+    };
+    for (const auto& [file, expectedAdvances, expectedSaved] : cases) {
+        reset();
+        environment.writeFile("work/commands.dat", file);
+        language::LoadCommands();
+        ASSERT_TRUE(language::SaveCommands());
+        EXPECT_EQ(std::tuple(keywords(), advances, TestEnvironment::readFile(path)),
+                  std::tuple(expectedSaved, expectedAdvances, expectedSaved))
+            << file.left(40).constData();
+    }
+    // A failed save leaves what is there; the file goes where the working folder is then.
+    QFile::remove(path);
+    QDir().mkpath(path + "/inside");
+    const platform::Status failed = language::SaveCommands();
+    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(path + "/inside").exists());
+    QDir().mkpath(environment.root() + "/game");
+    ASSERT_TRUE(platform::ChangeDirectory(environment.root() + "/game") && language::SaveCommands());
+    EXPECT_EQ(TestEnvironment::readFile(environment.root() + "/game/commands.dat"), manySaved);
+}
 
 // Records every show and hide, to tell "never hidden" from "hidden and shown again".
 class WatchedBox : public MemoryRichTextBox {
@@ -23,10 +101,10 @@ public:
     using MemoryRichTextBox::MemoryRichTextBox;
     void setVisible(bool visible) override
     {
-        visibleWrites.push_back(visible);
+        shows += visible ? '1' : '0';
         MemoryRichTextBox::setVisible(visible);
     }
-    std::vector<bool> visibleWrites;
+    QString shows;
 };
 
 class ColorizeTest : public ::testing::Test {
@@ -36,33 +114,33 @@ protected:
     static void useKeywords(const QStringList& keywords)  // slot i holds keywords[i]; "" stays free
     {
         language::ResetCommandTable();
-        std::copy(keywords.begin(), keywords.end(), language::CommandTable.begin());
+        std::copy(keywords.begin(), keywords.end(), CommandTable.begin());
     }
-    // The box after colouring text with its selection at start, length.
-    static std::tuple<std::vector<Color>, std::vector<bool>, int, qint32, qint32> colorize(const QString& text,
-                                                                                           qint32 start = 0,
-                                                                                           qint32 length = 0)
+    // The box after colouring text selected from start: a letter for each character's colour (k
+    // keyword, c comment, n normal, or the colour's number up to 9), the hides and shows, the
+    // colour writes while shown, and the selection.
+    static QString colorize(const QString& text, qint32 start = 0, qint32 length = 0)
     {
-        WatchedBox box(text, kStale);
+        WatchedBox box(text, 0x123456);
         box.setSelStart(start);
         box.setSelLength(length);
         language::ColorizeScript(box);
+        QString letters;
+        for (const platform::Color color : box.colors())
+            letters += QChar(color == 16711680 ? 'k' : color == 65280 ? 'c' : color == 0 ? 'n' : color < 10 ? '0' + color : '?');
         EXPECT_EQ(box.Text(), text);
-        return {box.colors(), box.visibleWrites, box.colorWritesWhileVisible(), box.SelStart(), box.SelLength()};
+        return QStringLiteral("%1 %2 %3 %4,%5").arg(letters, box.shows).arg(box.colorWritesWhileVisible())
+            .arg(box.SelStart()).arg(box.SelLength());
     }
 };
 
-// The golden cases give the colour of each character: k keyword, c comment, n normal.
 TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
     const std::vector<QStringList> cases = support::GoldenCases("language/golden/colorize.txt");
     ASSERT_EQ(cases.size(), 16u);
     for (const QStringList& c : cases) {
         useKeywords(c[0].split(u','));
-        std::vector<Color> letters;
-        for (const QChar letter : c[2])
-            letters.push_back(letter == u'k' ? 16711680 : letter == u'c' ? 65280 : 0);
-        EXPECT_EQ(std::get<0>(colorize(c[1])), letters) << c[1].toStdString();
+        EXPECT_EQ(colorize(c[1]), c[2] + " 01 0 0,0") << c[1].toStdString();
     }
 }
 
@@ -72,21 +150,20 @@ TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
 {
     shell::options.TextColors = {1, 2, 3, 4};
     useKeywords({"SET"});
-    EXPECT_EQ(colorize("x SET; b\r\nc", 4, 6),
-              std::tuple(std::vector<Color>{3, 3, 1, 1, 1, 2, 2, 2, 2, 3, 3}, std::vector<bool>{false, true}, 0, 4, 0));
+    EXPECT_EQ(colorize("x SET; b\r\nc", 4, 6), "33111222233 01 0 4,0");
     for (const qint16 flags : {0, 2}) {
         shell::options.SystemFlags = flags;
-        EXPECT_EQ(colorize("SET ; x", 1, 3), std::tuple(std::vector<Color>(7, kStale), std::vector<bool>{}, 0, 1, 3));
+        EXPECT_EQ(colorize("SET ; x", 1, 3), "???????  0 1,3");
     }
     shell::options.SystemFlags = 1;
-    EXPECT_EQ(colorize(""), std::tuple(std::vector<Color>{}, std::vector<bool>{}, 0, 0, 0));
+    EXPECT_EQ(colorize(""), "  0 0,0");
 }
 
 // The fast colouring leaves the box as the literal one does, and its runs are the fewest that
 // give those colours: one per stretch of equal colour, in order.
 ::testing::AssertionResult ColoursLikeTheLiteralVersion(const QString& text)
 {
-    MemoryRichTextBox fast(text, kStale), literal(text, kStale);
+    MemoryRichTextBox fast(text), literal(text);
     for (MemoryRichTextBox* box : {&fast, &literal})
         box->setSelStart(qint32(text.size() / 2));
     language::ColorizeScript(fast);
@@ -98,15 +175,16 @@ TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
         ++stretches.back()[1];
     }
     const auto& o = shell::options.TextColors;
-    for (const platform::ColorRun& run : language::ComputeColorRuns(text, language::CommandTable, {o[0], o[1], o[2]}))
+    for (const platform::ColorRun& run : language::ComputeColorRuns(text, CommandTable, {o[0], o[1], o[2]}))
         runs.push_back({run.start, run.length, run.color});
     if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart() && runs == stretches)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "on " << text.toStdString();
 }
 
-// On generated scripts and adversarial texts, with the built-in keywords and with tables made
-// to trip a matcher.
+// On generated texts, with the built-in keywords, with tables made to trip a matcher, and with a
+// table over thousands of code units whose long keywords overlap in many ways, which needs more
+// moves than the matcher keeps in full rows: the deeper nodes walk their fallbacks.
 TEST_F(ColorizeTest, MatchesTheLiteralColouring)
 {
     std::vector<QStringList> tables = support::GoldenCases("language/golden/keyword_tables.txt");
@@ -117,25 +195,17 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
         for (const QString& text : support::PassTexts())
             ASSERT_TRUE(ColoursLikeTheLiteralVersion(text)) << table.join('|').toStdString();
     }
-}
-
-// A table over thousands of code units, with long keywords that overlap in many ways, needs
-// more moves than the matcher keeps in full rows: the deeper nodes walk their fallbacks.
-TEST_F(ColorizeTest, MatchesTheLiteralColouringWithAHugeTable)
-{
     std::mt19937 random(5);
     QString wide;
     for (char16_t unit = 0x3000; unit < 0x3000 + 5000; ++unit)
         wide += QChar(unit);
-    QStringList table;
-    for (int i = 0; i < 20; ++i)
-        table += wide.mid(i * 250, 250);
-    while (table.size() < language::kCommandSlots) {
-        table += QString();
-        for (std::uint32_t length = 1 + random() % 40; length > 0; --length)
-            table.back() += random() % 2 ? u'A' : u'B';
+    QStringList huge;
+    for (int i = 0; i < language::kCommandSlots; ++i) {
+        huge += i < 20 ? wide.mid(i * 250, 250) : QString();
+        for (std::uint32_t length = i < 20 ? 0 : 1 + random() % 40; length > 0; --length)
+            huge.back() += random() % 2 ? u'A' : u'B';
     }
-    useKeywords(table);
+    useKeywords(huge);
     for (int round = 0; round < 30; ++round) {
         QString text;
         while (text.size() < 2000) {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-#include "support/golden.h"
+#include "support/script_generator.h"
 #include "support/test_environment.h"
 
 namespace platform {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings_store.h"
-#include "support/golden.h"
+#include "support/script_generator.h"
 #include "support/test_environment.h"
 
 namespace shell {

@@ -1,12 +1,20 @@
 #include "support/script_generator.h"
 
+#include <QFile>
 #include <QHash>
 #include <random>
 
-#include "support/golden.h"
-
 namespace support {
 namespace {
+
+QString Unescaped(const QString& field)
+{
+    QStringList parts = field.split(QStringLiteral("\\\\"));
+    for (QString& part : parts)
+        part.replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+    return parts.join(u'\\');
+}
 
 QString Pick(std::mt19937& random, const QString& kind)
 {
@@ -39,6 +47,21 @@ QString CreateShip(std::mt19937& random)
 }
 
 }  // namespace
+
+std::vector<QStringList> GoldenCases(const QString& relativePath)
+{
+    QFile file(QStringLiteral(ORBISCRIBE_TESTS_DIR "/") + relativePath);
+    std::vector<QStringList> cases;
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        cases.push_back(line.split(u'\t'));
+        for (QString& field : cases.back())
+            field = Unescaped(field);
+    }
+    return cases;
+}
 
 const QStringList& Pieces(const QString& kind)
 {

@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+// Test data: cases and expected results kept in golden files, and generated scripts.
 namespace support {
+
+// The cases of a golden file under tests/ (a path such as "language/golden/colorize.txt"):
+// one case a line, its fields separated by tabs, with \r, \n, \t and \\ standing for CR, LF,
+// tab and backslash. Blank lines and lines that begin with # are left out.
+std::vector<QStringList> GoldenCases(const QString& relativePath);
 
 // The pieces of one kind in tests/support/pieces.txt, in file order (none for an unknown kind).
 const QStringList& Pieces(const QString& kind);
