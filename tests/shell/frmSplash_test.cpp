@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -10,6 +11,7 @@
 
 #include "language/command_table.h"
 #include "language/parser.h"
+#include "shell/qt_images.h"
 #include "shell/qt_startup.h"
 #include "support/test_environment.h"
 
@@ -59,6 +61,26 @@ TEST(Pause, ProcessesPendingMessagesOnceEvenWithoutWaitingAndOtherwiseWaitsItsSe
         Pause(seconds);
         EXPECT_TRUE(ran && clock.elapsed() >= 1000 * seconds && clock.elapsed() < 3000) << seconds;
     }
+}
+
+TEST(ToolbarImages, FourteenDistinctPicturesKeyedInIndexOrderAndTheSplashPicture)
+{
+    QStringList keys;
+    QImage blank(16, 16, QImage::Format_ARGB32_Premultiplied);
+    blank.fill(Qt::transparent);
+    QList<QImage> pictures = {blank};
+    for (const auto& [key, icon] : ToolbarImages()) {
+        keys += key;
+        const QImage picture = icon.pixmap(16, 16).toImage();
+        EXPECT_FALSE(pictures.contains(picture)) << key.toStdString() << " is blank or a copy";
+        pictures += picture;
+    }
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Camera", "Print", "Cut", "Copy", "Paste", "Bold", "Italic",
+                                 "Underline", "Align Left", "Center", "Align Right"}));
+    EXPECT_EQ(std::pair(ToolbarImage("Camera").isNull(), ToolbarImage("Launch").isNull()), std::pair(false, true));
+    const QImage splash = SplashPicture().toImage();
+    EXPECT_EQ(std::tuple(splash.size(), splash.hasAlphaChannel(), SplashPicture().toImage() == splash),
+              std::tuple(QSize(800, 600), false, true));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings_store.h"
+#include "shell/recent_files.h"
+#include "shell/script_caption.h"
 #include "support/script_generator.h"
 #include "support/test_environment.h"
 
@@ -51,6 +53,58 @@ TEST(Options, StoredTextsConvertOrGiveTheDefault)
         platform::SaveSetting(kApplicationName, "Options", c[0], c[1]);
         EXPECT_EQ(Loaded(), c[2]) << c[0].toStdString() << " = " << c[1].toStdString();
     }
+}
+
+// The entries, and a * for each that is shown (holds any text), then whether any is shown.
+QString Entries(const RecentFiles& files)
+{
+    QString entries;
+    for (int i = 0; i < RecentFiles::kEntries; ++i)
+        entries += files.Entry(i) + (files.IsShown(i) ? "*|" : "|");
+    return entries + (files.AnyShown() ? "any" : "none");
+}
+
+// A push puts the path in front and drops the oldest; a path already listed stands twice.
+TEST(RecentFiles, PushPutsThePathInFront)
+{
+    RecentFiles files;
+    QStringList states = {Entries(files)};
+    for (const char* path : {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr", "C:\\d.scr", "C:\\d.scr", "  "}) {
+        files.Push(path);
+        states += Entries(files);
+    }
+    EXPECT_EQ(states, QStringList({"|||none", "C:\\a.scr*|||any", "C:\\b.scr*|C:\\a.scr*||any",
+                                   "C:\\c.scr*|C:\\b.scr*|C:\\a.scr*|any", "C:\\d.scr*|C:\\c.scr*|C:\\b.scr*|any",
+                                   "C:\\d.scr*|C:\\d.scr*|C:\\c.scr*|any", "  *|C:\\d.scr*|C:\\d.scr*|any"}));
+}
+
+TEST(RecentFiles, LoadsMissingKeysAsEmptyAndSavesEveryEntry)
+{
+    RecentFiles files;
+    {
+        support::TestEnvironment environment;
+        platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
+        platform::SaveSetting(kApplicationName, "mru", "mru3", "/home/me/c d.scr");
+        files.Load();
+    }
+    support::TestEnvironment fresh;
+    files.Save();
+    QStringList stored;
+    for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
+        stored += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
+    EXPECT_EQ(std::pair(Entries(files), stored), std::pair(QString("C:\\a.scr*||/home/me/c d.scr*|any"),
+              QStringList({"C:\\a.scr", "", "/home/me/c d.scr", "<missing>", "<missing>"})));
+}
+
+TEST(ScriptCaption, NumbersWithoutLeadingZerosAndOnlyTheFirstSixCharactersDecideUntitled)
+{
+    EXPECT_EQ(QStringList({ScriptCaption(1), ScriptCaption(10), ScriptCaption(2147483647)}),
+              QStringList({"Script 1", "Script 10", "Script 2147483647"}));
+    std::vector<bool> untitled;
+    for (const char16_t* caption : {u"Script 1", u"Script", u"Scripts\\mission.scr", u"C:\\Script\\mission.scr",
+                                    u"/home/me/Script 1", u"script 1", u"SCRIPT 1", u" Script 1", u"Scrip", u""})
+        untitled.push_back(IsUntitled(caption));
+    EXPECT_EQ(untitled, std::vector<bool>({true, true, true, false, false, false, false, false, false, false}));
 }
 
 }  // namespace
