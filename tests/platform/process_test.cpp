@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <gtest/gtest.h>
 
 #include "platform/win_path.h"
@@ -17,80 +18,50 @@ protected:
     // A stand-in program at a host path; gives the path of the record it writes when run.
     QString install(const QString& hostPath)
     {
-        const QString record = env.root() + "/record" + QString::number(++programs_);
-        support::WriteStandInProgram(hostPath, record, QString());
-        return record;
+        support::WriteStandInProgram(hostPath, hostPath + ".record", QString());
+        return hostPath + ".record";
     }
 
-    // Starts the command line, which must succeed; gives the program's working folder and arguments.
+    // Starts the command line; gives the program's working folder and arguments, or the failure.
     QStringList started(const QString& commandLine, const QString& record)
     {
         QFile::remove(record);
-        qint64 taskId = 0;
+        qint64 taskId = -1;
         const Status status = StartProcess(commandLine, taskId);
-        EXPECT_TRUE(status.ok()) << status.message().toStdString();
+        if (!status)
+            return {"fails", status.message(), QString::number(taskId)};
         const auto start = support::WaitForStart(record).value_or(support::StartRecord{-1, {}, {}});
         EXPECT_EQ(start.pid, taskId) << "-1: the program did not run: " << commandLine.toStdString();
         return QStringList(start.workDir) + start.arguments;
     }
 
-    // Starts the command line, which must fail, and gives the failure's message.
-    QString failure(const QString& commandLine)
-    {
-        qint64 taskId = -1;
-        const Status status = StartProcess(commandLine, taskId);
-        EXPECT_TRUE(!status.ok() && taskId == -1) << commandLine.toStdString();
-        return status.message();
-    }
-
     support::TestEnvironment env;
     const QString workDir = QFileInfo(env.workDir()).canonicalFilePath();
-
-private:
-    int programs_ = 0;
 };
 
-TEST_F(StartProcessTest, TheProgramIsFoundWithOrWithoutQuotesAndExeAndGetsItsArguments)
+// The golden file gives each line, the program that runs, and its arguments, or "fails" and
+// the path that the failure names.
+TEST_F(StartProcessTest, TheProgramIsFoundAndGetsItsArgumentsOrTheFailureNamesIt)
 {
-    const QString iwar = install(env.driveC() + "/My Games/Iwar Folder/IWAR.EXE");
-    const QString launcher = install(env.driveC() + "/My Games/LAUNCHER.EXE");
-    const QString game = install(env.driveC() + "/Game/G.EXE");
-    const std::vector<std::tuple<const char*, QString, QStringList>> cases = {
-        {"C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", iwar,
-         {"-noslab", "-english", "C:\\TEMP\\temp.scr"}},
-        {"C:\\My Games\\Launcher arg", launcher, {"arg"}},
-        {"\"C:\\My Games\\launcher\" arg", launcher, {"arg"}},
-        {"C:\\My Games\\Launcher.exe\targ", launcher, {"arg"}},
-        {"  C:\\Game\\G.EXE  ", game, {}},
-        {"C:\\Game\\G.EXE  a\t b  ", game, {"a", "b"}},
-        {"C:\\Game\\G.EXE \"two words\" \"\" x", game, {"two words", "", "x"}},
-        {"C:\\Game\\G.EXE c\"d e\"f \"open end", game, {"cd ef", "open end"}},
-        {"\"C:\\Game\\G.EXE\"\"a b\"", game, {"a b"}},
-    };
-    for (const auto& [line, record, arguments] : cases)
-        EXPECT_EQ(started(line, record), QStringList(workDir) + arguments) << line;
+    const QHash<QString, QString> records = {{"IWAR.EXE", install(env.driveC() + "/My Games/Iwar Folder/IWAR.EXE")},
+                                             {"LAUNCHER.EXE", install(env.driveC() + "/My Games/LAUNCHER.EXE")},
+                                             {"G.EXE", install(env.driveC() + "/Game/G.EXE")}};
+    env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");  // only plain.EXE would run
+    env.writeFile("wine/drive_c/Game/DATA.TXT", "not a program\n");
+    const std::vector<QStringList> cases = support::GoldenCases("platform/golden/command_lines.txt");
+    ASSERT_EQ(cases.size(), 16u);
+    for (const QStringList& c : cases) {
+        const QStringList result = started(c[0], records.value(c[1], env.root() + "/none"));
+        if (c[1] == "fails")
+            EXPECT_TRUE(result[0] == "fails" && result[1].contains(c[2]) && !result[1].isEmpty() && result[2] == "-1")
+                << c[0].toStdString() << ": " << result.join('|').toStdString();
+        else
+            EXPECT_EQ(result, QStringList(workDir) + c.mid(2)) << c[0].toStdString();
+    }
     // The first existing beginning wins, unless the path is quoted.
     const QString shadow = install(env.driveC() + "/My.exe");
     EXPECT_EQ(started("C:\\My Games\\LAUNCHER.EXE -w", shadow), QStringList({workDir, "Games\\LAUNCHER.EXE", "-w"}));
-    EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", launcher), QStringList({workDir, "-w"}));
-}
-
-TEST_F(StartProcessTest, AProgramThatCannotRunIsNamedInTheFailure)
-{
-    env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");
-    env.writeFile("wine/drive_c/Game/DATA.TXT", "not a program\n");
-    const std::vector<std::pair<const char*, QString>> cases = {
-        {"C:\\Nowhere\\IWAR.EXE -w  C:\\TEMP\\temp.scr", "C:\\Nowhere\\IWAR.EXE"},
-        {"\"C:\\Nowhere\\IWAR.EXE\" -w", "C:\\Nowhere\\IWAR.EXE"},
-        {"C:\\Game -w", "C:\\Game"},                     // a folder is no program
-        {"C:\\Game\\plain", "C:\\Game\\plain"},          // only plain.EXE would be
-        {"C:\\Game\\DATA.TXT x", "C:\\Game\\DATA.TXT"},  // not executable
-        {"", ""}, {" \t ", ""},
-    };
-    for (const auto& [line, named] : cases) {
-        const QString message = failure(line);
-        EXPECT_TRUE(!message.isEmpty() && message.contains(named)) << line << ": " << message.toStdString();
-    }
+    EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", records["LAUNCHER.EXE"]), QStringList({workDir, "-w"}));
 }
 
 TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
@@ -99,8 +70,8 @@ TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
     const QString wineRecord = install(env.root() + "/bin/wine");
     {
         support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
-        const QString message = failure("C:\\GAME\\win.exe a");
-        EXPECT_TRUE(message.contains("C:\\GAME\\win.exe") && message.contains("wine")) << message.toStdString();
+        const QStringList failed = started("C:\\GAME\\win.exe a", wineRecord);
+        EXPECT_TRUE(failed[1].contains("C:\\GAME\\win.exe") && failed[1].contains("wine")) << failed[1].toStdString();
     }
     support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/bin"));
     QStringList arguments = started("C:\\GAME\\win.exe a \"b c\"", wineRecord);
