@@ -18,81 +18,67 @@ using language::CommandTable;
 using platform::MemoryRichTextBox;
 using support::TestEnvironment;
 
-class CommandTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { language::ResetCommandTable(); }
-    void reset()
-    {
-        language::ResetCommandTable();
-        advances = 0;
-        language::CommandAdded = [this] { ++advances; };
-    }
-    // The taken slots, as the keyword file would hold them; they must run unbroken from slot 0.
-    static QByteArray keywords()
-    {
-        const auto end = std::find(CommandTable.begin(), CommandTable.end(), QString());
-        EXPECT_TRUE(std::all_of(end, CommandTable.end(), [](const QString& slot) { return slot.isEmpty(); }));
-        QByteArray lines;
-        for (auto slot = CommandTable.begin(); slot != end; ++slot)
-            lines += platform::EncodeText(*slot) + "\r\n";
-        return lines;
-    }
+const QByteArray kFolder = "<a folder in place of the file>";
 
-    TestEnvironment environment;
+// The table after loading a keyword file (none when file is null) and saving it: the taken slots,
+// which must run unbroken from slot 0, as the file would hold them; the progress; the file written.
+std::tuple<QByteArray, int, QByteArray> LoadedAndSaved(const TestEnvironment& environment,
+                                                       const std::optional<QByteArray>& file)
+{
     const QString path = environment.workDir() + "/commands.dat";
     int advances = 0;
-};
-
-// Without a readable file (none, or a folder in its place) the built-in list fills the table,
-// and the exit writes it one keyword per CR LF line, exactly as the golden file lists it.
-TEST_F(CommandTableTest, WithoutAFileTheBuiltInKeywordsAreLoadedAndWrittenAtExit)
-{
-    const QByteArray golden = TestEnvironment::readFile(ORBISCRIBE_TESTS_DIR "/language/golden/keywords.txt");
-    for (const bool folderInTheWay : {true, false}) {
-        reset();
-        folderInTheWay ? QDir().mkdir(path) : QDir().rmdir(path);
-        language::LoadCommands();
-        EXPECT_EQ(std::pair(keywords(), advances), std::pair(QByteArray(golden).replace("\n", "\r\n"), 219));
-    }
-    ASSERT_TRUE(language::SaveCommands());
-    EXPECT_EQ(TestEnvironment::readFile(path), QByteArray(golden).replace("\n", "\r\n"));
+    language::ResetCommandTable();
+    language::CommandAdded = [&advances] { ++advances; };
+    QFile::remove(path);
+    QDir().rmdir(path);
+    if (file)
+        *file == kFolder ? (void)QDir().mkdir(path) : (void)environment.writeFile("work/commands.dat", *file);
+    language::LoadCommands();
+    const auto end = std::find(CommandTable.begin(), CommandTable.end(), QString());
+    EXPECT_TRUE(std::all_of(end, CommandTable.end(), [](const QString& slot) { return slot.isEmpty(); }));
+    QByteArray keywords;
+    for (auto slot = CommandTable.begin(); slot != end; ++slot)
+        keywords += platform::EncodeText(*slot) + "\r\n";
+    QDir().rmdir(path);
+    EXPECT_TRUE(language::SaveCommands());
+    language::ResetCommandTable();
+    return {keywords, advances, TestEnvironment::readFile(path)};
 }
 
-TEST_F(CommandTableTest, FileLinesAreUpperCasedTrimmedAndWrittenBackNormalisedWhereTheWorkingFolderIs)
+// Without a readable file the built-in list fills the table, and the exit writes it one keyword
+// per CR LF line, exactly as the golden file lists it. A file's lines are upper-cased and trimmed
+// of blanks; tabs, inner blanks and duplicates stay; a lone CR or LF ends a line; letters stay
+// in the code page (é š ÿ become É Š Ÿ; µ and ß, whose capitals it lacks, stay as they are).
+TEST(CommandTable, LoadsTheFileOrTheBuiltInKeywordsAndWritesThemBackNormalised)
 {
+    TestEnvironment environment;
+    const QByteArray builtIn =
+        TestEnvironment::readFile(ORBISCRIBE_TESTS_DIR "/language/golden/keywords.txt").replace("\n", "\r\n");
     QByteArray many, manySaved;
     for (int i = 0; i < 252; ++i) {
         many += " k" + QByteArray::number(i) + "\r\n\r\n";
         manySaved += i < 251 ? "K" + QByteArray::number(i) + "\r\n" : "";
     }
-    // Tabs, inner blanks and duplicates stay; a lone CR or LF ends a line; letters stay in the
-    // code page (é š ÿ become É Š Ÿ; µ and ß, whose capitals it lacks, stay as they are).
-    const std::vector<std::tuple<QByteArray, int, QByteArray>> cases = {
+    const std::vector<std::tuple<std::optional<QByteArray>, int, QByteArray>> cases = {
+        {std::nullopt, 219, builtIn}, {kFolder, 219, builtIn}, {"", 0, ""},
         {"  set \r\ndock\r\n\r\n", 3, "SET\r\nDOCK\r\n"},
         {" \tplace between\t \r\nDOCK\r\ndock", 3, "\tPLACE BETWEEN\t\r\nDOCK\r\nDOCK\r\n"},
         {"a\rb\nc\r\n\r\rd\ne", 7, "A\r\nB\r\nC\r\nD\r\nE\r\n"},
         {"\xe9t\xe9\r\n\x9a\xff\r\n\xb5\xdf\r\n", 3, "\xc9T\xc9\r\n\x8a\x9f\r\n\xb5\xdf\r\n"},
-        {"", 0, ""},
         {many, 504, manySaved},
     };
-    for (const auto& [file, expectedAdvances, expectedSaved] : cases) {
-        reset();
-        environment.writeFile("work/commands.dat", file);
-        language::LoadCommands();
-        ASSERT_TRUE(language::SaveCommands());
-        EXPECT_EQ(std::tuple(keywords(), advances, TestEnvironment::readFile(path)),
-                  std::tuple(expectedSaved, expectedAdvances, expectedSaved))
-            << file.left(40).constData();
-    }
-    // A failed save leaves what is there; the file goes where the working folder is then.
-    QFile::remove(path);
-    QDir().mkpath(path + "/inside");
+    for (const auto& [file, advances, saved] : cases)
+        EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("none").data();
+    // A failed save leaves what is there; the file goes where the working folder is at the exit.
+    language::AddCommand("SET");
+    QFile::remove(environment.workDir() + "/commands.dat");
+    QDir().mkpath(environment.workDir() + "/commands.dat/inside");
     const platform::Status failed = language::SaveCommands();
-    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(path + "/inside").exists());
+    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(environment.workDir() + "/commands.dat/inside").exists());
     QDir().mkpath(environment.root() + "/game");
     ASSERT_TRUE(platform::ChangeDirectory(environment.root() + "/game") && language::SaveCommands());
-    EXPECT_EQ(TestEnvironment::readFile(environment.root() + "/game/commands.dat"), manySaved);
+    EXPECT_EQ(TestEnvironment::readFile(environment.root() + "/game/commands.dat"), "SET\r\n");
+    language::ResetCommandTable();
 }
 
 class ColorizeTest : public ::testing::Test {
