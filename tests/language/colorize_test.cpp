@@ -68,13 +68,14 @@ TEST(CommandTable, LoadsTheFileOrTheBuiltInKeywordsAndWritesThemBackNormalised)
         {many, 504, manySaved},
     };
     for (const auto& [file, advances, saved] : cases)
-        EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("none").data();
+        EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("-").data();
     // A failed save leaves what is there; the file goes where the working folder is at the exit.
     language::AddCommand("SET");
+    const QString inside = environment.workDir() + "/commands.dat/inside";
     QFile::remove(environment.workDir() + "/commands.dat");
-    QDir().mkpath(environment.workDir() + "/commands.dat/inside");
+    QDir().mkpath(inside);
     const platform::Status failed = language::SaveCommands();
-    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(environment.workDir() + "/commands.dat/inside").exists());
+    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(inside).exists());
     QDir().mkpath(environment.root() + "/game");
     ASSERT_TRUE(platform::ChangeDirectory(environment.root() + "/game") && language::SaveCommands());
     EXPECT_EQ(TestEnvironment::readFile(environment.root() + "/game/commands.dat"), "SET\r\n");
@@ -91,8 +92,8 @@ protected:
         std::copy(keywords.begin(), keywords.end(), CommandTable.begin());
     }
     // The box after colouring text selected from start: a letter for each character's colour (k
-    // keyword, c comment, n normal, or the colour's number up to 9), the colour writes while the
-    // box was shown, and the selection.
+    // keyword, c comment, n normal, or the colour's last digit), the colour writes while the box
+    // was shown, and the selection.
     static QString colorize(const QString& text, qint32 start = 0, qint32 length = 0)
     {
         MemoryRichTextBox box(text, 0x123456);
@@ -101,9 +102,9 @@ protected:
         language::ColorizeScript(box);
         QString letters;
         for (const platform::Color color : box.colors())
-            letters += QChar(color == 16711680 ? 'k' : color == 65280 ? 'c' : !color ? 'n' : color < 10 ? '0' + color : '?');
+            letters += QChar(color == 16711680 ? 'k' : color == 65280 ? 'c' : color ? '0' + color % 10 : 'n');
         EXPECT_TRUE(box.Text() == text && box.visible());
-        return letters + QStringLiteral(" %1 %2,%3").arg(box.colorWritesWhileVisible()).arg(box.SelStart()).arg(box.SelLength());
+        return letters + QString::asprintf(" %d %d,%d", box.colorWritesWhileVisible(), box.SelStart(), box.SelLength());
     }
 };
 
@@ -126,7 +127,7 @@ TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
     EXPECT_EQ(colorize("x SET; b\r\nc", 4, 6), "33111222233 0 4,0");
     for (const qint16 flags : {0, 2}) {
         shell::options.SystemFlags = flags;
-        EXPECT_EQ(colorize("SET ; x", 1, 3), "??????? 0 1,3");
+        EXPECT_EQ(colorize("SET ; x", 1, 3), "6666666 0 1,3");
     }
     shell::options.SystemFlags = 1;
     EXPECT_EQ(colorize(""), " 0 0,0");

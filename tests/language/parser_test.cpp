@@ -85,7 +85,8 @@ TEST_F(PassTest, TypeKeywordsFillFreeSlotsAndMatchTrimmedInAnyCase)
     EXPECT_EQ(QStringList(TypeKeywords.begin(), TypeKeywords.begin() + 10) + QStringList(TypeKeywords.back()),
               QStringList({"3DP", "STRING", "NUMBER", "SCENEITEM", "RESOURCE", "BOOL", "WAYHJKHJKHPT", "MODEL", "VAR",
                            "EXTRA9", "EXTRA20"}));
-    EXPECT_EQ(std::vector<int>({GetTypeIndex(u" vAr "), GetTypeIndex(u"WAYPOINT"), GetTypeIndex(u""), IsTypeKeyword(u"Model")}),
+    EXPECT_EQ(std::vector<int>({GetTypeIndex(u" vAr "), GetTypeIndex(u"WAYPOINT"), GetTypeIndex(u""),
+                                IsTypeKeyword(u"Model")}),
               std::vector<int>({8, -1, -1, true}));
     EXPECT_EQ(Variables("EXTRA9 name"), QStringList{"name|"});  // no display name beyond the built-in ones
 }
@@ -114,7 +115,8 @@ TEST_F(PassTest, StatementsFillTheStarshipFieldsAsTheCutsFall)
     const QStringList ships = Starships(many);
     EXPECT_EQ(QStringList({QString::number(ships.size()), ships[66], ships[67], ships[100]}),
               QStringList({"101", "s66|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32766",
-                           "s67|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767", "s100|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767"}));
+                           "s67|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767",
+                           "s100|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767"}));
 }
 
 TEST_F(PassTest, NumbersRoundHalfToEvenOrTakeTheFloor)

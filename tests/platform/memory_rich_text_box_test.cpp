@@ -56,7 +56,8 @@ TEST(MemoryRichTextBoxTest, SelectionStaysInsideTheTextAndANewStartEmptiesIt)
         box.setSelStart(start);
         const qint32 afterStart = box.SelLength();
         box.setSelLength(length);
-        EXPECT_EQ(std::tuple(afterStart, box.SelStart(), box.SelLength()), std::tuple(0, expectedStart, expectedLength));
+        EXPECT_EQ(std::tuple(afterStart, box.SelStart(), box.SelLength()),
+                  std::tuple(0, expectedStart, expectedLength));
     }
 }
 

@@ -64,21 +64,6 @@ TEST_F(StartProcessTest, TheProgramIsFoundAndGetsItsArgumentsOrTheFailureNamesIt
     EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", records["LAUNCHER.EXE"]), QStringList({workDir, "-w"}));
 }
 
-TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
-{
-    const QString exe = env.writeFile("wine/drive_c/Game/WIN.EXE", QByteArray("MZ\x90\0", 4));
-    const QString wineRecord = install(env.root() + "/bin/wine");
-    {
-        support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
-        const QStringList failed = started("C:\\GAME\\win.exe a", wineRecord);
-        EXPECT_TRUE(failed[1].contains("C:\\GAME\\win.exe") && failed[1].contains("wine")) << failed[1].toStdString();
-    }
-    support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/bin"));
-    QStringList arguments = started("C:\\GAME\\win.exe a \"b c\"", wineRecord);
-    arguments[1] = QFileInfo(arguments.value(1)).canonicalFilePath();
-    EXPECT_EQ(arguments, QStringList({workDir, QFileInfo(exe).canonicalFilePath(), "a", "b c"}));
-}
-
 TEST(ShortNameTest, ResolvesToTheLongNameOrKeepsTheSpelling)
 {
     support::TestEnvironment env;

@@ -29,7 +29,8 @@ QString Loaded()
 TEST(Options, FirstRunGivesTheDefaultsSavedAsTextsAndEveryValueComesBack)
 {
     support::TestEnvironment environment;
-    const QString defaults = "144|C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE|1|16711680|65280|0|16777215";
+    const QString defaults =
+        "144|C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE|1|16711680|65280|0|16777215";
     EXPECT_EQ(Loaded(), defaults);
     SaveOptions();
     QStringList stored;

@@ -68,13 +68,13 @@ TEST(ApplyStringTable, ControlsTakeTheRowsTheirTextsOrTagsName)
     QStringList texts = {form.windowTitle()};
     for (const QAction* action : form.menuBar()->actions() + file->actions() + toolbar->actions())
         texts += action->text().isEmpty() ? action->toolTip() : action->text();
-    texts += {label->text(), labelWithLetters->text(), tabs->tabText(0), tabs->tabToolTip(0), list->headerItem()->text(0),
-              list->headerItem()->text(1), table->horizontalHeaderItem(0)->text(), frame->title(), frame->toolTip(),
-              textBox->text()};
+    texts += {label->text(), labelWithLetters->text(), tabs->tabText(0), tabs->tabToolTip(0),
+              list->headerItem()->text(0), list->headerItem()->text(1), table->horizontalHeaderItem(0)->text(),
+              frame->title(), frame->toolTip(), textBox->text()};
     for (const QPushButton* button : page->findChildren<QPushButton*>())
         texts += button->text() + '|' + button->toolTip();
-    EXPECT_EQ(texts, QStringList({"&Window", "&File", "&Help", "&Open...", "&About ", "New Mission Wizard", "-", "", "1007",
-                                  "66573", "1003", "New", "Launch Independence War", "1038abc", "Cut", "design",
+    EXPECT_EQ(texts, QStringList({"&Window", "&File", "&Help", "&Open...", "&About ", "New Mission Wizard", "-", "",
+                                  "1007", "66573", "1003", "New", "Launch Independence War", "1038abc", "Cut", "design",
                                   "&Cascade", "Tile &Horizontal", "Tile &Vertical", "Line", "&Arrange Icons", "Cut",
                                   "Print", "typed", "New|New", "Open|Open", "Save|Save", "Print|Print", "design|0",
                                   "design|-1037", "design|66573", "design|abc 1037"}));

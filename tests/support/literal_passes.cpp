@@ -75,7 +75,8 @@ void ReadStatement(QString line, language::StarshipInfo& r, qint16 counter)
     line = Cut(line, 5);
     r.Argument5 = Token(line).first;
     line = Cut(line, r.Argument5.size() + 1);
-    for (qint32* field : {&r.PositionX, &r.PositionY, &r.PositionZ, &r.OrientationX, &r.OrientationY, &r.OrientationZ}) {
+    for (qint32* field :
+         {&r.PositionX, &r.PositionY, &r.PositionZ, &r.OrientationX, &r.OrientationY, &r.OrientationZ}) {
         *field = Integer(Token(line).first, std::floor).value_or(*field);
         line = Cut(line, (*field >= 0 ? 1 : 0) + QString::number(*field).size() + 1);
     }

@@ -18,7 +18,8 @@ QString StatementScript(std::mt19937& random)
 {
     QString text;
     for (int line = int(random() % 12); line > 0; --line) {
-        text += random() % 4 == 0 ? "SET a" : Pick(random, "indentation") + Pick(random, "keyword") + Pick(random, "delimiter");
+        text += random() % 4 == 0 ? QStringLiteral("SET a")
+                                  : Pick(random, "indentation") + Pick(random, "keyword") + Pick(random, "delimiter");
         for (int value = int(random() % 14); value > 0; --value)
             text += Pick(random, "value") + Pick(random, "delimiter");
         text += random() % 8 ? "\r\n" : "\n";
@@ -49,7 +50,8 @@ std::vector<QStringList> GoldenCases(const QString& relativePath)
             continue;
         cases.push_back(line.split(u'\t'));
         for (QString& field : cases.back())
-            field.replace("\\\\", "\x01").replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t").replace('\x01', '\\');
+            field.replace("\\\\", "\x01").replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t")
+                .replace('\x01', '\\');
     }
     return cases;
 }
