@@ -54,18 +54,13 @@ TEST(CommandTable, LoadsTheFileOrTheBuiltInKeywordsAndWritesThemBackNormalised)
     TestEnvironment environment;
     const QByteArray builtIn =
         TestEnvironment::readFile(ORBISCRIBE_TESTS_DIR "/language/golden/keywords.txt").replace("\n", "\r\n");
-    QByteArray many, manySaved;
-    for (int i = 0; i < 252; ++i) {
-        many += " k" + QByteArray::number(i) + "\r\n\r\n";
-        manySaved += i < 251 ? "K" + QByteArray::number(i) + "\r\n" : "";
-    }
     const std::vector<std::tuple<std::optional<QByteArray>, int, QByteArray>> cases = {
         {std::nullopt, 219, builtIn}, {kFolder, 219, builtIn}, {"", 0, ""},
         {"  set \r\ndock\r\n\r\n", 3, "SET\r\nDOCK\r\n"},
         {" \tplace between\t \r\nDOCK\r\ndock", 3, "\tPLACE BETWEEN\t\r\nDOCK\r\nDOCK\r\n"},
         {"a\rb\nc\r\n\r\rd\ne", 7, "A\r\nB\r\nC\r\nD\r\nE\r\n"},
         {"\xe9t\xe9\r\n\x9a\xff\r\n\xb5\xdf\r\n", 3, "\xc9T\xc9\r\n\x8a\x9f\r\n\xb5\xdf\r\n"},
-        {many, 504, manySaved},
+        {QByteArray(" k\r\n\r\n").repeated(251) + "x", 503, QByteArray("K\r\n").repeated(251)},  // 251 slots
     };
     for (const auto& [file, advances, saved] : cases)
         EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("-").data();
@@ -111,7 +106,6 @@ protected:
 TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
     const std::vector<QStringList> cases = support::GoldenCases("language/golden/colorize.txt");
-    ASSERT_EQ(cases.size(), 16u);
     for (const QStringList& c : cases) {
         useKeywords(c[0].split(u','));
         EXPECT_EQ(colorize(c[1]), c[2] + " 0 0,0") << c[1].toStdString();
@@ -163,7 +157,6 @@ TEST_F(ColorizeTest, MatchesTheLiteralColouring)
 {
     std::vector<QStringList> tables = support::GoldenCases("language/golden/keyword_tables.txt");
     tables.push_back(language::BuiltInCommands());
-    ASSERT_EQ(tables.size(), 5u);
     for (const QStringList& table : tables) {
         useKeywords(table);
         for (const QString& text : support::PassTexts())

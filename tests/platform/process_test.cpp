@@ -49,7 +49,6 @@ TEST_F(StartProcessTest, TheProgramIsFoundAndGetsItsArgumentsOrTheFailureNamesIt
     env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");  // only plain.EXE would run
     env.writeFile("wine/drive_c/Game/DATA.TXT", "not a program\n");
     const std::vector<QStringList> cases = support::GoldenCases("platform/golden/command_lines.txt");
-    ASSERT_EQ(cases.size(), 16u);
     for (const QStringList& c : cases) {
         const QStringList result = started(c[0], records.value(c[1], env.root() + "/none"));
         if (c[1] == "fails")
@@ -72,7 +71,6 @@ TEST(ShortNameTest, ResolvesToTheLongNameOrKeepsTheSpelling)
                                "Ind. War", "A.B C", "PROGRA~4", "Data"})
         ASSERT_TRUE(QDir(env.driveC()).mkpath(folder)) << folder;
     const std::vector<QStringList> cases = support::GoldenCases("platform/golden/short_names.txt");
-    ASSERT_EQ(cases.size(), 21u);
     for (const QStringList& c : cases)
         EXPECT_EQ(HostPath(c[0]), env.root() + "/wine/dosdevices/c:/" + c[1]) << c[0].toStdString();
 }

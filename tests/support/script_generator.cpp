@@ -53,6 +53,8 @@ std::vector<QStringList> GoldenCases(const QString& relativePath)
             field.replace("\\\\", "\x01").replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t")
                 .replace('\x01', '\\');
     }
+    if (cases.empty())
+        qFatal("No cases in tests/%s", qPrintable(relativePath));
     return cases;
 }
 
@@ -62,8 +64,6 @@ const QStringList& Pieces(const QString& kind)
         QHash<QString, QStringList> byKind;
         for (const QStringList& c : GoldenCases("support/pieces.txt"))
             byKind[c.value(1)] += c[0];
-        if (byKind.isEmpty())
-            qFatal("The script pieces cannot be read from tests/support/pieces.txt");
         return byKind;
     }();
     static const QStringList none;

@@ -9,7 +9,8 @@ namespace support {
 
 // The cases of a golden file under tests/ (a path such as "language/golden/colorize.txt"):
 // one case a line, its fields separated by tabs, with \r, \n, \t and \\ standing for CR, LF,
-// tab and backslash. Blank lines and lines that begin with # are left out.
+// tab and backslash. Blank lines and lines that begin with # are left out. A file without cases
+// ends the program, so that no test passes on missing data.
 std::vector<QStringList> GoldenCases(const QString& relativePath);
 
 // The pieces of one kind in tests/support/pieces.txt, in file order (none for an unknown kind).
