@@ -105,8 +105,7 @@ protected:
 
 TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
-    const std::vector<QStringList> cases = support::GoldenCases("language/golden/colorize.txt");
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : support::GoldenCases("language/golden/colorize.txt")) {
         useKeywords(c[0].split(u','));
         EXPECT_EQ(colorize(c[1]), c[2] + " 0 0,0") << c[1].toStdString();
     }

@@ -88,8 +88,7 @@ TEST_F(PassTest, TypeKeywordsFillFreeSlotsAndHaveNoDisplayNameBeyondTheBuiltInOn
 
 TEST_F(PassTest, StatementsFillTheStarshipFieldsAsTheCutsFall)
 {
-    const std::vector<QStringList> cases = support::GoldenCases("language/golden/starships.txt");
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : support::GoldenCases("language/golden/starships.txt")) {
         StarshipTable = Table{};
         EXPECT_EQ(Starships(c[0]), c.mid(1)) << c[0].toStdString();
     }

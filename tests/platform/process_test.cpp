@@ -48,8 +48,7 @@ TEST_F(StartProcessTest, TheProgramIsFoundAndGetsItsArgumentsOrTheFailureNamesIt
                                              {"G.EXE", install(env.driveC() + "/Game/G.EXE")}};
     env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");  // only plain.EXE would run
     env.writeFile("wine/drive_c/Game/DATA.TXT", "not a program\n");
-    const std::vector<QStringList> cases = support::GoldenCases("platform/golden/command_lines.txt");
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : support::GoldenCases("platform/golden/command_lines.txt")) {
         const QStringList result = started(c[0], records.value(c[1], env.root() + "/none"));
         if (c[1] == "fails")
             EXPECT_TRUE(result[0] == "fails" && result[1].contains(c[2]) && !result[1].isEmpty() && result[2] == "-1")
@@ -70,8 +69,7 @@ TEST(ShortNameTest, ResolvesToTheLongNameOrKeepsTheSpelling)
     for (const char* folder : {"PROGRAMDATA", "Program Files (x86)", "program files/Particle Systems/Independence War",
                                "Ind. War", "A.B C", "PROGRA~4", "Data"})
         ASSERT_TRUE(QDir(env.driveC()).mkpath(folder)) << folder;
-    const std::vector<QStringList> cases = support::GoldenCases("platform/golden/short_names.txt");
-    for (const QStringList& c : cases)
+    for (const QStringList& c : support::GoldenCases("platform/golden/short_names.txt"))
         EXPECT_EQ(HostPath(c[0]), env.root() + "/wine/dosdevices/c:/" + c[1]) << c[0].toStdString();
 }
 

@@ -40,7 +40,8 @@ TEST(frmSplash, ShowsTheStartUp)
     language::ResetCommandTable();
 }
 
-TEST(Pause, ProcessesPendingMessagesOnceEvenWithoutWaitingAndOtherwiseWaitsItsSeconds)
+// Pending messages are processed once even without waiting, and all along a wait.
+TEST(Pause, ProcessesMessagesAndWaitsItsSeconds)
 {
     for (const double seconds : {0.0, -1.0, 0.3}) {
         bool ran = false;

@@ -47,8 +47,7 @@ TEST(Options, FirstRunGivesTheDefaultsSavedAsTextsAndEveryValueComesBack)
 
 TEST(Options, StoredTextsConvertOrGiveTheDefault)
 {
-    const std::vector<QStringList> cases = support::GoldenCases("shell/golden/options.txt");
-    for (const QStringList& c : cases) {
+    for (const QStringList& c : support::GoldenCases("shell/golden/options.txt")) {
         support::TestEnvironment environment;
         platform::SaveSetting(kApplicationName, "Options", c[0], c[1]);
         EXPECT_EQ(Loaded(), c[2]) << c[0].toStdString() << " = " << c[1].toStdString();

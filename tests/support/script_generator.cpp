@@ -9,7 +9,7 @@ namespace {
 
 QString Pick(std::mt19937& random, const QString& kind)
 {
-    const QStringList& pieces = Pieces(kind);
+    const QStringList pieces = Pieces(kind);
     return pieces[random() % pieces.size()];
 }
 
@@ -58,7 +58,7 @@ std::vector<QStringList> GoldenCases(const QString& relativePath)
     return cases;
 }
 
-const QStringList& Pieces(const QString& kind)
+QStringList Pieces(const QString& kind)
 {
     static const QHash<QString, QStringList> pieces = [] {
         QHash<QString, QStringList> byKind;
@@ -66,9 +66,7 @@ const QStringList& Pieces(const QString& kind)
             byKind[c.value(1)] += c[0];
         return byKind;
     }();
-    static const QStringList none;
-    const auto found = pieces.constFind(kind);
-    return found == pieces.cend() ? none : *found;
+    return pieces.value(kind);
 }
 
 QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
