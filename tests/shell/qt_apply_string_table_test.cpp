@@ -35,10 +35,12 @@ TEST(ApplyStringTable, ControlsTakeTheRowsTheirTextsOrTagsName)
         toolbar->addAction(QString())->setToolTip(toolTip);
     auto* page = new QWidget(&form);
     form.setCentralWidget(page);
-    auto* label = new QLabel("design", page);
-    label->setProperty("tag", "1042");
-    auto* labelWithLetters = new QLabel("design", page);
-    labelWithLetters->setProperty("tag", "1042abc");
+    const auto tagged = [](auto* control, const char* tag) {
+        control->setProperty("tag", tag);
+        return control;
+    };
+    auto* label = tagged(new QLabel("design", page), "1042");
+    auto* labelWithLetters = tagged(new QLabel("design", page), "1042abc");
     auto* tabs = new QTabBar(page);
     tabs->addTab("design");
     tabs->setTabData(0, "1029");
@@ -50,18 +52,12 @@ TEST(ApplyStringTable, ControlsTakeTheRowsTheirTextsOrTagsName)
     auto* table = new QTableWidget(0, 1, page);
     table->setHorizontalHeaderItem(0, new QTableWidgetItem("design"));
     table->horizontalHeaderItem(0)->setData(Qt::UserRole, "1032");
-    auto* frame = new QGroupBox("design", page);
-    frame->setProperty("tag", "1042");
+    auto* frame = tagged(new QGroupBox("design", page), "1042");
     frame->setToolTip("1041");
-    auto* textBox = new QLineEdit("typed", page);
-    textBox->setProperty("tag", "1037");
+    auto* textBox = tagged(new QLineEdit("typed", page), "1037");
     // Each text is both tag and tool tip of a button: the row replaces both, or neither changes.
-    const char* const buttons[] = {"1037abc", " 10 38", "1038.6x", "1041 printer", "0", "-1037", "66573", "abc 1037"};
-    for (const char* text : buttons) {
-        auto* button = new QPushButton("design", page);
-        button->setProperty("tag", text);
-        button->setToolTip(text);
-    }
+    for (const char* text : {"1037abc", " 10 38", "1038.6x", "1041 printer", "0", "-1037", "66573", "abc 1037"})
+        tagged(new QPushButton("design", page), text)->setToolTip(text);
 
     ApplyStringTable(form);
 
