@@ -34,11 +34,10 @@ std::tuple<QByteArray, int, QByteArray> LoadedAndSaved(const TestEnvironment& en
     if (file)
         *file == kFolder ? (void)QDir().mkdir(path) : (void)environment.writeFile("work/commands.dat", *file);
     language::LoadCommands();
-    const auto end = std::find(CommandTable.begin(), CommandTable.end(), QString());
-    EXPECT_TRUE(std::all_of(end, CommandTable.end(), [](const QString& slot) { return slot.isEmpty(); }));
+    EXPECT_TRUE(std::is_partitioned(CommandTable.begin(), CommandTable.end(), [](auto& s) { return !s.isEmpty(); }));
     QByteArray keywords;
-    for (auto slot = CommandTable.begin(); slot != end; ++slot)
-        keywords += platform::EncodeText(*slot) + "\r\n";
+    for (const QString& slot : CommandTable)
+        keywords += slot.isEmpty() ? "" : platform::EncodeText(slot) + "\r\n";
     QDir().rmdir(path);
     EXPECT_TRUE(language::SaveCommands());
     language::ResetCommandTable();

@@ -12,14 +12,6 @@
 namespace support {
 namespace {
 
-// Entry 0 of the text colours is the command colour, 1 the comment colour, 2 the normal one.
-void Colour(platform::RichTextBox& box, qsizetype start, qsizetype length, int entry)
-{
-    box.setSelStart(qint32(start));
-    box.setSelLength(qint32(length));
-    box.setSelColor(shell::options.TextColors[entry]);
-}
-
 QString Trim(QString s)  // blanks only, not tabs
 {
     static const QRegularExpression blanks(QStringLiteral("^ +| +\\z"));
@@ -91,17 +83,23 @@ void LiteralColorizeScript(platform::RichTextBox& rtfText)
     const QString text = rtfText.Text();
     if (text.isEmpty() || !(shell::options.SystemFlags & 1))
         return;
+    // Entry 0 of the text colours is the command colour, 1 the comment colour, 2 the normal one.
+    const auto colour = [&rtfText](qsizetype start, qsizetype length, int entry) {
+        rtfText.setSelStart(qint32(start));
+        rtfText.setSelLength(qint32(length));
+        rtfText.setSelColor(shell::options.TextColors[entry]);
+    };
     rtfText.setVisible(false);
-    Colour(rtfText, 0, text.size(), 2);
+    colour(0, text.size(), 2);
     for (const QString& keyword : language::CommandTable) {
         for (qsizetype p = text.indexOf(keyword); !keyword.isEmpty() && p >= 0; p = text.indexOf(keyword, p + 1))
-            Colour(rtfText, p, keyword.size(), 0);
+            colour(p, keyword.size(), 0);
     }
     for (const QString marker : {";", "//", "/*"}) {
         const QString end = marker == "/*" ? "*/" : "\n";
         for (qsizetype p = text.indexOf(marker); p >= 0; p = text.indexOf(marker, p + 1)) {
             const qsizetype e = text.indexOf(end, p);
-            Colour(rtfText, p, e < 0 ? text.size() - p : e - p + (end == "*/" ? 2 : 0), 1);
+            colour(p, e < 0 ? text.size() - p : e - p + (end == "*/" ? 2 : 0), 1);
         }
     }
     rtfText.setSelStart(saved);
