@@ -57,9 +57,8 @@ TEST(Pause, ProcessesMessagesAndWaitsItsSeconds)
 TEST(ToolbarImages, AreDistinctAndKeyedInIndexOrder)
 {
     QStringList keys;
-    QImage blank(16, 16, QImage::Format_ARGB32_Premultiplied);
-    blank.fill(Qt::transparent);
-    QList<QImage> pictures = {blank};
+    QList<QImage> pictures = {QImage(16, 16, QImage::Format_ARGB32_Premultiplied)};
+    pictures[0].fill(Qt::transparent);  // blank
     for (const auto& [key, icon] : ToolbarImages()) {
         keys += key;
         pictures += icon.pixmap(16, 16).toImage();

@@ -63,8 +63,9 @@ QString Entries(const RecentFiles& files)
     return entries + (files.AnyShown() ? "any" : "none");
 }
 
-// A push puts the path in front and drops the oldest; a path already listed stands twice.
-TEST(RecentFiles, PushPutsThePathInFront)
+// A push puts the path in front and drops the oldest; a path already listed stands twice. The
+// entries load from the store, missing keys as empty, and are all saved.
+TEST(RecentFiles, PushLoadAndSave)
 {
     RecentFiles files;
     QStringList states = {Entries(files)};
@@ -75,11 +76,6 @@ TEST(RecentFiles, PushPutsThePathInFront)
     EXPECT_EQ(states, QStringList({"|||none", "C:\\a.scr*|||any", "C:\\b.scr*|C:\\a.scr*||any",
                                    "C:\\c.scr*|C:\\b.scr*|C:\\a.scr*|any", "C:\\d.scr*|C:\\c.scr*|C:\\b.scr*|any",
                                    "C:\\d.scr*|C:\\d.scr*|C:\\c.scr*|any", "  *|C:\\d.scr*|C:\\d.scr*|any"}));
-}
-
-TEST(RecentFiles, LoadsMissingKeysAsEmptyAndSavesEveryEntry)
-{
-    RecentFiles files;
     {
         support::TestEnvironment environment;
         platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
@@ -88,11 +84,11 @@ TEST(RecentFiles, LoadsMissingKeysAsEmptyAndSavesEveryEntry)
     }
     support::TestEnvironment fresh;
     files.Save();
-    QStringList stored;
+    QStringList stored = {Entries(files)};
     for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
         stored += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
-    EXPECT_EQ(std::pair(Entries(files), stored), std::pair(QString("C:\\a.scr*||/home/me/c d.scr*|any"),
-              QStringList({"C:\\a.scr", "", "/home/me/c d.scr", "<missing>", "<missing>"})));
+    EXPECT_EQ(stored, QStringList({"C:\\a.scr*||/home/me/c d.scr*|any", "C:\\a.scr", "", "/home/me/c d.scr",
+                                   "<missing>", "<missing>"}));
 }
 
 TEST(ScriptCaption, NumbersWithoutLeadingZerosAndOnlyTheFirstSixCharactersDecideUntitled)
