@@ -59,7 +59,7 @@ TEST(CommandTable, LoadsTheFileOrTheBuiltInKeywordsAndWritesThemBackNormalised)
         {" \tplace between\t \r\nDOCK\r\ndock", 3, "\tPLACE BETWEEN\t\r\nDOCK\r\nDOCK\r\n"},
         {"a\rb\nc\r\n\r\rd\ne", 7, "A\r\nB\r\nC\r\nD\r\nE\r\n"},
         {"\xe9t\xe9\r\n\x9a\xff\r\n\xb5\xdf\r\n", 3, "\xc9T\xc9\r\n\x8a\x9f\r\n\xb5\xdf\r\n"},
-        {QByteArray(" k\r\n\r\n").repeated(251) + "x", 503, QByteArray("K\r\n").repeated(251)},  // 251 slots
+        {QByteArray(" k\r\n\r\n").repeated(251) + "x", 503, QByteArray("K\r\n").repeated(251)},  // the 252nd dropped
     };
     for (const auto& [file, advances, saved] : cases)
         EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("-").data();
