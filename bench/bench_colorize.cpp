@@ -3,7 +3,7 @@
 #include "language/colorize.h"
 #include "platform/memory_rich_text_box.h"
 #include "shell/options.h"
-#include "support/literal_colorize.h"
+#include "support/literal_passes.h"
 #include "support/script_generator.h"
 
 namespace {

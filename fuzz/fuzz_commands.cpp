@@ -12,7 +12,7 @@
 #include "platform/memory_rich_text_box.h"
 #include "platform/text_file.h"
 #include "shell/options.h"
-#include "support/literal_colorize.h"
+#include "support/literal_passes.h"
 
 namespace {
 

@@ -1,242 +1,185 @@
 #include "language/colorize.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "platform/memory_rich_text_box.h"
+#include "platform/text_file.h"
 #include "shell/options.h"
-#include "support/literal_colorize.h"
+#include "support/literal_passes.h"
 #include "support/script_generator.h"
+#include "support/test_environment.h"
 
 namespace {
 
 using language::CommandTable;
-using platform::Color;
 using platform::MemoryRichTextBox;
+using support::TestEnvironment;
 
-constexpr Color kCommand = 16711680;
-constexpr Color kComment = 65280;
-constexpr Color kNormal = 0;
-constexpr Color kStale = 0x123456;  // a colour no pass writes
+const QByteArray kFolder = "<a folder in place of the file>";
 
-// Records every show and hide, to tell "never hidden" from "hidden and shown again".
-class WatchedBox : public MemoryRichTextBox {
-public:
-    using MemoryRichTextBox::MemoryRichTextBox;
-    void setVisible(bool visible) override
-    {
-        visibleWrites.push_back(visible);
-        MemoryRichTextBox::setVisible(visible);
-    }
-    std::vector<bool> visibleWrites;
-};
+// The table after loading a keyword file (none when file is null) and saving it: the taken slots,
+// which must run unbroken from slot 0, as the file would hold them; the progress; the file written.
+std::tuple<QByteArray, int, QByteArray> LoadedAndSaved(const TestEnvironment& environment,
+                                                       const std::optional<QByteArray>& file)
+{
+    const QString path = environment.workDir() + "/commands.dat";
+    int advances = 0;
+    language::ResetCommandTable();
+    language::CommandAdded = [&advances] { ++advances; };
+    QFile::remove(path);
+    QDir().rmdir(path);
+    if (file)
+        *file == kFolder ? (void)QDir().mkdir(path) : (void)environment.writeFile("work/commands.dat", *file);
+    language::LoadCommands();
+    EXPECT_TRUE(std::is_partitioned(CommandTable.begin(), CommandTable.end(), [](auto& s) { return !s.isEmpty(); }));
+    QByteArray keywords;
+    for (const QString& slot : CommandTable)
+        keywords += slot.isEmpty() ? "" : platform::EncodeText(slot) + "\r\n";
+    EXPECT_TRUE(language::SaveCommands());
+    QDir().rmdir(path);
+    language::ResetCommandTable();
+    return {keywords, advances, TestEnvironment::readFile(path)};
+}
+
+// Without a readable file the built-in list fills the table, and the exit writes it one keyword
+// per CR LF line, exactly as the golden file lists it, but over a file it could not read. A file's lines are upper-cased and trimmed
+// of blanks; tabs, inner blanks and duplicates stay; a lone CR or LF ends a line; letters stay
+// in the code page (é š ÿ become É Š Ÿ; µ and ß, whose capitals it lacks, stay as they are).
+TEST(CommandTable, LoadsTheFileOrTheBuiltInKeywordsAndWritesThemBackNormalised)
+{
+    TestEnvironment environment;
+    const QByteArray builtIn =
+        TestEnvironment::readFile(ORBISCRIBE_TESTS_DIR "/language/golden/keywords.txt").replace("\n", "\r\n");
+    const std::vector<std::tuple<std::optional<QByteArray>, int, QByteArray>> cases = {
+        {std::nullopt, 219, builtIn}, {"", 0, ""},
+        {"  set \r\ndock\r\n\r\n", 3, "SET\r\nDOCK\r\n"},
+        {" \tplace between\t \r\nDOCK\r\ndock", 3, "\tPLACE BETWEEN\t\r\nDOCK\r\nDOCK\r\n"},
+        {"a\rb\nc\r\n\r\rd\ne", 7, "A\r\nB\r\nC\r\nD\r\nE\r\n"},
+        {"\xe9t\xe9\r\n\x9a\xff\r\n\xb5\xdf\r\n", 3, "\xc9T\xc9\r\n\x8a\x9f\r\n\xb5\xdf\r\n"},
+        {QByteArray(" k\r\n\r\n").repeated(251) + "x", 503, QByteArray("K\r\n").repeated(251)},  // the 252nd dropped
+    };
+    for (const auto& [file, advances, saved] : cases)
+        EXPECT_EQ(LoadedAndSaved(environment, file), std::tuple(saved, advances, saved)) << file.value_or("-").data();
+    EXPECT_EQ(LoadedAndSaved(environment, kFolder), std::tuple(builtIn, 219, QByteArray()));
+    // A failed save leaves what is there; the file stays in the folder the program started in.
+    QFile::remove(environment.workDir() + "/commands.dat");
+    language::LoadCommands();
+    const QString inside = environment.workDir() + "/commands.dat/inside";
+    QDir().mkpath(inside);
+    const platform::Status failed = language::SaveCommands();
+    EXPECT_TRUE(!failed && !failed.message().isEmpty() && QDir(inside).exists());
+    QDir().mkpath(environment.root() + "/game");
+    QDir(inside).removeRecursively();
+    QDir().rmdir(environment.workDir() + "/commands.dat");
+    ASSERT_TRUE(platform::ChangeDirectory(environment.root() + "/game") && language::SaveCommands());
+    EXPECT_EQ(TestEnvironment::files(environment.root() + "/game"), QStringList());
+    EXPECT_EQ(TestEnvironment::readFile(environment.workDir() + "/commands.dat"), builtIn);
+    language::ResetCommandTable();
+}
 
 class ColorizeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        shell::options = {};
-        useKeywords({"SET", "OR"});
-    }
+    void SetUp() override { shell::options = {}; }
     void TearDown() override { language::ResetCommandTable(); }
-
-    // Slot i holds keywords[i]; an empty text leaves its slot free.
-    static void useKeywords(const QStringList& keywords)
+    static void useKeywords(const QStringList& keywords)  // slot i holds keywords[i]; "" stays free
     {
         language::ResetCommandTable();
         std::copy(keywords.begin(), keywords.end(), CommandTable.begin());
     }
-
-    // The colours of the text after colouring, one letter per character: k keyword, c comment,
-    // n normal, ? untouched.
-    static std::string colorize(const QString& text)
+    // The box after colouring text selected from start: a letter for each character's colour (k
+    // keyword, c comment, n normal, or the colour's last digit), the colour writes while the box
+    // was shown, and the selection.
+    static QString colorize(const QString& text, qint32 start = 0, qint32 length = 0)
     {
-        MemoryRichTextBox box(text, kStale);
+        MemoryRichTextBox box(text, 0x123456);
+        box.setSelStart(start);
+        box.setSelLength(length);
         language::ColorizeScript(box);
-        std::string letters;
-        for (Color color : box.colors())
-            letters += color == kCommand   ? 'k'
-                       : color == kComment ? 'c'
-                       : color == kNormal  ? 'n'
-                                           : '?';
-        return letters;
+        QString letters;
+        for (const platform::Color color : box.colors())
+            letters += QChar(color == 16711680 ? 'k' : color == 65280 ? 'c' : color ? '0' + color % 10 : 'n');
+        EXPECT_TRUE(box.Text() == text && box.visible());
+        return letters + QString::asprintf(" %d %d,%d", box.colorWritesWhileVisible(), box.SelStart(), box.SelLength());
     }
 };
 
-TEST_F(ColorizeTest, KeywordsAreFoundInsideWordsWithTheirCase)
+TEST_F(ColorizeTest, KeywordsAnywhereThenCommentsOverThem)
 {
-    EXPECT_EQ(colorize("RESET reset FOR"), "nnkkknnnnnnnnkk");
-    EXPECT_EQ(colorize("SETSET"), "kkkkkk");
-    useKeywords({"set", "", "OR"});  // an empty slot between keywords is skipped
-    EXPECT_EQ(colorize("SET set FOR"), "nnnnkkknnkk");
-}
-
-TEST_F(ColorizeTest, OverlappingKeywordsColourTheirUnion)
-{
-    useKeywords({"AA", "ABA", "BAB", "CXYZ", "X"});
-    EXPECT_EQ(colorize("AAA"), "kkk");
-    EXPECT_EQ(colorize("ABABA"), "kkkkk");
-    EXPECT_EQ(colorize("CXYW CXYZ"), "nknnnkkkk");
-    // A later, longer match reaches back past the start of an earlier, shorter one.
-    useKeywords({"B", "ABCD"});
-    EXPECT_EQ(colorize("ABCD ABC"), "kkkknnkn");
-}
-
-TEST_F(ColorizeTest, LineCommentsRunToTheLineFeed)
-{
-    EXPECT_EQ(colorize("SET x ; SET y\r\nSET"), "kkknnnccccccccnkkk");
-    EXPECT_EQ(colorize("x // SET\r\ny"), "nncccccccnn");
-    // On a last line without a line break, to the end of the text.
-    EXPECT_EQ(colorize("SET ;x"), "kkkncc");
-    EXPECT_EQ(colorize("x //"), "nncc");
-    // Quotes do not protect a marker; a lone CR does not end a comment.
-    EXPECT_EQ(colorize("\"a;b\"\rc\nd"), "nncccccnn");
-}
-
-TEST_F(ColorizeTest, BlockCommentsRunThroughTheNextCloser)
-{
-    EXPECT_EQ(colorize("a/*/b"), "ncccn");
-    EXPECT_EQ(colorize("a/**/b"), "nccccn");
-    EXPECT_EQ(colorize("SET /* x\r\nSET\r\n"), "kkknccccccccccc");
-    // Block comments do not nest: the first closer ends both openers.
-    EXPECT_EQ(colorize("/* a /* b */ c */ SET"), "ccccccccccccnnnnnnkkk");
-    // A closer without an opener does nothing; an opener may share the closer's slash.
-    EXPECT_EQ(colorize("*/ SET"), "nnnkkk");
-    EXPECT_EQ(colorize("/* a */* b */ OR"), "cccccccccccccnkk");
-}
-
-TEST_F(ColorizeTest, RecolouringResetsEveryCharacter)
-{
-    MemoryRichTextBox box("SET x", kComment);
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{kCommand, kCommand, kCommand, kNormal, kNormal}));
-    useKeywords({"x"});
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{kNormal, kNormal, kNormal, kNormal, kCommand}));
-}
-
-TEST_F(ColorizeTest, HidesTheBoxAndLeavesACaretAtTheSavedStart)
-{
-    const QString text = "SET a ; b\r\nOR c";
-    WatchedBox box(text, kStale);
-    box.setSelStart(4);
-    box.setSelLength(6);
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.visibleWrites, (std::vector<bool>{false, true}));
-    EXPECT_EQ(box.colorWritesWhileVisible(), 0);
-    EXPECT_EQ(box.SelStart(), 4);
-    EXPECT_EQ(box.SelLength(), 0);
-    EXPECT_EQ(box.Text(), text);
-}
-
-TEST_F(ColorizeTest, DoesNothingWhenOffOrEmpty)
-{
-    for (const auto& [text, flags] : {std::pair{QString("SET ; x"), qint16(0)},
-                                      std::pair{QString("SET ; x"), qint16(2)},
-                                      std::pair{QString(), qint16(1)}}) {
-        shell::options.SystemFlags = flags;
-        WatchedBox box(text, kStale);
-        box.setSelStart(1);
-        box.setSelLength(3);
-        language::ColorizeScript(box);
-        EXPECT_TRUE(box.visibleWrites.empty());
-        EXPECT_EQ(box.colors(), std::vector<Color>(text.size(), kStale));
-        EXPECT_EQ(box.SelStart(), text.isEmpty() ? 0 : 1);
-        EXPECT_EQ(box.SelLength(), text.isEmpty() ? 0 : 3);
+    for (const QStringList& c : support::GoldenCases("language/golden/colorize.txt")) {
+        useKeywords(c[0].split(u','));
+        EXPECT_EQ(colorize(c[1]), c[2] + " 0 0,0") << c[1].toStdString();
     }
 }
 
-TEST_F(ColorizeTest, UsesTheCurrentColours)
+// Hidden while it works, every character recoloured with the current colours, and the
+// selection left as a caret at its start; nothing at all when colouring is off or the text empty.
+TEST_F(ColorizeTest, RecoloursHiddenLeavingACaretOrDoesNothing)
 {
     shell::options.TextColors = {1, 2, 3, 4};
-    MemoryRichTextBox box("x SET;", kStale);
-    language::ColorizeScript(box);
-    EXPECT_EQ(box.colors(), (std::vector<Color>{3, 3, 1, 1, 1, 2}));
-}
-
-TEST(ColorRunsTest, RunsCoverTheTextInOrderAndChangeColourAtEachBoundary)
-{
-    language::CommandSlots keywords;
-    std::copy(language::BuiltInCommands().begin(), language::BuiltInCommands().end(),
-              keywords.begin());
-    const QString script = support::GenerateScript(20000, 7);
-    const auto runs = language::ComputeColorRuns(script, keywords, {kCommand, kComment, kNormal});
-    ASSERT_FALSE(runs.empty());
-    qint32 next = 0;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i].start, next);
-        EXPECT_GT(runs[i].length, 0);
-        if (i > 0) {
-            EXPECT_NE(runs[i].color, runs[i - 1].color);
-        }
-        next += runs[i].length;
+    useKeywords({"SET"});
+    EXPECT_EQ(colorize("x SET; b\r\nc", 4, 6), "33111222233 0 4,0");
+    for (const qint16 flags : {0, 2}) {
+        shell::options.SystemFlags = flags;
+        EXPECT_EQ(colorize("SET ; x", 1, 3), "6666666 0 1,3");
     }
-    EXPECT_EQ(next, script.size());
-    EXPECT_TRUE(language::ComputeColorRuns(u"", keywords, {kCommand, kComment, kNormal}).empty());
+    shell::options.SystemFlags = 1;
+    EXPECT_EQ(colorize(""), " 0 0,0");
 }
 
-// The fast colouring and the literal one leave the box alike.
+// The fast colouring leaves the box as the literal one does, and its runs are the fewest that
+// give those colours: one per stretch of equal colour, in order.
 ::testing::AssertionResult ColoursLikeTheLiteralVersion(const QString& text)
 {
-    MemoryRichTextBox fast(text, kStale), literal(text, kStale);
+    MemoryRichTextBox fast(text), literal(text);
     for (MemoryRichTextBox* box : {&fast, &literal})
         box->setSelStart(qint32(text.size() / 2));
     language::ColorizeScript(fast);
     support::LiteralColorizeScript(literal);
-    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart()
-        && fast.visible() == literal.visible())
+    std::vector<std::array<qint32, 3>> stretches, runs;
+    for (qint32 i = 0; i < qint32(text.size()); ++i) {
+        if (stretches.empty() || stretches.back()[2] != literal.colors()[i])
+            stretches.push_back({i, 0, literal.colors()[i]});
+        ++stretches.back()[1];
+    }
+    const auto& o = shell::options.TextColors;
+    for (const platform::ColorRun& run : language::ComputeColorRuns(text, CommandTable, {o[0], o[1], o[2]}))
+        runs.push_back({run.start, run.length, run.color});
+    if (fast.colors() == literal.colors() && fast.SelStart() == literal.SelStart() && runs == stretches)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "on " << text.toStdString();
 }
 
-// On generated scripts and adversarial texts, with the built-in keywords and with tables made
-// to trip a matcher.
+// On generated texts, with the built-in keywords, with tables made to trip a matcher, and with a
+// table over thousands of code units whose long keywords overlap in many ways, which needs more
+// moves than the matcher keeps in full rows: the deeper nodes walk their fallbacks.
 TEST_F(ColorizeTest, MatchesTheLiteralColouring)
 {
-    const std::vector<QStringList> tables = {
-        language::BuiltInCommands(),
-        {"AA", "AAA", "A", "", "AAA", "aa"},
-        {"set", "SET", "RESET", "ESE", "E", "OR", "FOR", "CALL", "CALL_WHEN", "ALL_W"},
-        {";", "/", "*", "/*", "*/", "//", "\r\n", "\n", "CR\r", ";;", "S;E"},
-        {"\"a b\"", " ", "  ", "x", "3DP", "_SHIP", "CREATE_SHIP ", "\t", "\u00e9", "\u20acX"},
-    };
-    std::vector<QString> texts;
-    for (std::uint32_t seed = 1; seed <= 300; ++seed)
-        texts.push_back(support::GenerateAdversarialText(200, seed) + "\u20acX\u20ac");
-    for (std::uint32_t seed = 1; seed <= 20; ++seed)
-        texts.push_back(support::GenerateScript(1500, seed).chopped(seed % 3));
-
+    std::vector<QStringList> tables = support::GoldenCases("language/golden/keyword_tables.txt");
+    tables.push_back(language::BuiltInCommands());
     for (const QStringList& table : tables) {
         useKeywords(table);
-        for (const QString& text : texts)
+        for (const QString& text : support::PassTexts())
             ASSERT_TRUE(ColoursLikeTheLiteralVersion(text)) << table.join('|').toStdString();
     }
-}
-
-// A table over thousands of code units, with long keywords that overlap in many ways, needs
-// more moves than the matcher keeps in full rows: the deeper nodes walk their fallbacks.
-TEST_F(ColorizeTest, MatchesTheLiteralColouringWithAHugeTable)
-{
     std::mt19937 random(5);
-    QString wideUnits;
+    QString wide;
     for (char16_t unit = 0x3000; unit < 0x3000 + 5000; ++unit)
-        wideUnits += QChar(unit);
-    QStringList table;
-    for (int i = 0; i < 20; ++i)
-        table += wideUnits.mid(i * 250, 250);
-    while (table.size() < language::kCommandSlots) {
-        QString keyword;
-        for (std::uint32_t length = 1 + random() % 40; length > 0; --length)
-            keyword += random() % 2 ? u'A' : u'B';
-        table += keyword;
+        wide += QChar(unit);
+    QStringList huge;
+    for (int i = 0; i < language::kCommandSlots; ++i) {
+        huge += i < 20 ? wide.mid(i * 250, 250) : QString();
+        for (std::uint32_t length = i < 20 ? 0 : 1 + random() % 40; length > 0; --length)
+            huge.back() += random() % 2 ? u'A' : u'B';
     }
-    useKeywords(table);
+    useKeywords(huge);
     for (int round = 0; round < 30; ++round) {
         QString text;
         while (text.size() < 2000) {
             const std::uint32_t pick = random() % 20;
-            text += pick == 0 ? wideUnits[random() % 5000] : pick < 10 ? u'A' : pick < 19 ? u'B' : u' ';
+            text += pick == 0 ? wide[random() % 5000] : pick < 10 ? u'A' : pick < 19 ? u'B' : u' ';
         }
         ASSERT_TRUE(ColoursLikeTheLiteralVersion(text));
     }

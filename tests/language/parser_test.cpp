@@ -1,10 +1,11 @@
 #include "language/parser.h"
 
-#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "language/number_text.h"
+#include "language/starships.h"
 #include "platform/memory_rich_text_box.h"
 #include "support/literal_passes.h"
 #include "support/script_generator.h"
@@ -12,213 +13,131 @@
 namespace language {
 namespace {
 
-using Rows = std::vector<std::pair<QString, QString>>;
+using Table = std::array<StarshipInfo, kStarshipRecords>;
 
-class ParserTest : public ::testing::Test {
+class PassTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         TypeKeywords.fill(QString());
         InitParser();
-    }
-
-    static void Parse(const QString& text) { ParseVariables(platform::MemoryRichTextBox(text)); }
-
-    // Name and display name of the rows in use, which must run unbroken from row 0.
-    static Rows RowsInUse()
-    {
-        Rows rows;
-        bool ended = false;
-        for (const VarRow& row : VarTable) {
-            EXPECT_TRUE(row[2].isEmpty());
-            if (row[0].isEmpty()) {
-                ended = true;
-                continue;
-            }
-            EXPECT_FALSE(ended) << "row in use after a free row: " << row[0].toStdString();
-            rows.emplace_back(row[0], row[1]);
-        }
-        return rows;
+        StarshipTable = Table{};
     }
 };
 
-Rows Each(const QStringList& names, const QString& displayName)
+// The variable table after a pass over text, as "name|display name" per row up to the last row
+// that holds anything (a third column would show as a further "|").
+QStringList Variables(const QString& text)
 {
-    Rows rows;
-    for (const QString& name : names)
-        rows.emplace_back(name, displayName);
+    ParseVariables(platform::MemoryRichTextBox(text));
+    QStringList rows;
+    for (const VarRow& row : VarTable)
+        rows += row[2].isEmpty() ? row[0] + '|' + row[1] : QStringList(row.begin(), row.end()).join('|');
+    while (!rows.isEmpty() && rows.back() == "|")
+        rows.removeLast();
     return rows;
 }
 
-TEST_F(ParserTest, WorkedExamplesRecordTheNamesOfEachLine)
+// Records as VariableName|ModelName|VesselName|Argument4|Argument5|PositionX|PositionY|PositionZ|
+// OrientationX|OrientationY|OrientationZ|LineNumber.
+QStringList Records(const Table& table, qsizetype count = kStarshipRecords)
 {
-    const std::vector<std::pair<QString, Rows>> examples = {
-        {"BOOL bDone", {{"bDone", "BOOLEAN"}}},
-        {"3DP vPos vDir", {{"vPos", "3DP"}, {"vDir", "3DP"}}},
-        {"STRING a,b,c", Each({"a", "b", "c"}, "STRING")},
-        {"var count", {{"count", "VARIABLE"}}},
-        {"3DP vPos, vDir", Each({"vPos", "vDir"}, "3DP")},
-        {"BOOL alpha, beta, gamma", Each({"alpha", "beta", "gamma"}, "BOOLEAN")},
-        {"NUMBER x, y, z", Each({"x", "y", "z"}, "NUMBER")},
-        {"VAR a1, b2, c3, d4, e5", Each({"a1", "b2", "c3", "d4", "e5"}, "VARIABLE")},
-        {"\t\tBOOL x", {{"x", "BOOLEAN"}}},
-        {"CALL x", {}},
-        {"; BOOL hidden", {}},
-        {"BOOL x ; note", Each({"x", ";", "note"}, "BOOLEAN")},
-    };
-    for (const auto& [line, expected] : examples) {
-        Parse("SET nCount, 0\r\n" + line + "\r\nRETURN\r\n");
-        EXPECT_EQ(RowsInUse(), expected) << line.toStdString();
+    QStringList records;
+    for (const StarshipInfo& s : std::span(table).first(size_t(count)))
+        records += QStringList({s.VariableName, s.ModelName, s.VesselName, QString::number(s.Argument4), s.Argument5})
+                       .join('|') + QString::asprintf("|%d|%d|%d|%d|%d|%d|%d", s.PositionX, s.PositionY, s.PositionZ,
+                                                      s.OrientationX, s.OrientationY, s.OrientationZ, s.LineNumber);
+    return records;
+}
+
+// The starship records in use after a pass over text, which must run unbroken from record 0.
+QStringList Starships(const QString& text)
+{
+    ParseStarships(platform::MemoryRichTextBox(text));
+    const auto isFree = [](const StarshipInfo& s) { return s.VariableName.isEmpty(); };
+    const auto end = std::find_if(StarshipTable.begin(), StarshipTable.end(), isFree);
+    EXPECT_TRUE(std::all_of(end, StarshipTable.end(), isFree));
+    return Records(StarshipTable, end - StarshipTable.begin());
+}
+
+TEST_F(PassTest, DeclarationsRecordTheirNamesWithTheTypesDisplayName)
+{
+    std::vector<QStringList> cases = support::GoldenCases("language/golden/variables.txt");
+    cases.push_back({""});
+    for (const QStringList& c : cases) {
+        Variables("BOOL old");
+        EXPECT_EQ(Variables(c[0]), c.mid(1)) << c[0].toStdString();
     }
+    QString names = "NUMBER";  // only the first 201 names are recorded
+    for (int i = 0; i < 260; ++i)
+        names += QString(i == 150 ? "\r\nBOOL n%1" : " n%1").arg(i);
+    const QStringList rows = Variables(names);
+    EXPECT_EQ(QStringList({QString::number(rows.size()), rows[149], rows[150], rows[200]}),
+              QStringList({"201", "n149|NUMBER", "n150|BOOLEAN", "n200|BOOLEAN"}));
 }
 
-TEST_F(ParserTest, GetTokenSkipsDelimitersAndKeepsQuotedOnesInside)
+// The built-in type keywords are each in the golden cases; the slots beyond them here.
+TEST_F(PassTest, TypeKeywordsFillFreeSlotsAndHaveNoDisplayNameBeyondTheBuiltInOnes)
 {
-    const std::vector<std::tuple<QString, QString, qsizetype>> examples = {
-        {"\t\tBOOL x\r", "BOOL", 2},
-        {", x", "x", 2},
-        {"\"big ship\",2", "\"big ship\"", 0},
-        {"   \r", "", 4},
-        {"", "", 0},
-        {"STRING \"abc, d\r", "STRING", 0},
-        {"\"abc, d\r", "\"abc, d\r", 0},
-        {"a\"b c\"d e", "a\"b c\"d", 0},
-    };
-    for (const auto& [line, token, skipped] : examples) {
-        qsizetype d = -1;
-        EXPECT_EQ(GetToken(line, &d), token) << line.toStdString();
-        EXPECT_EQ(d, skipped) << line.toStdString();
-    }
-}
-
-TEST_F(ParserTest, GetFirstLineEndsBeforeTheLineFeedAndKeepsTheCr)
-{
-    EXPECT_EQ(GetFirstLine(u"BOOL x\r\nVAR y"), u"BOOL x\r");
-    EXPECT_EQ(GetFirstLine(u"no line feed\r"), u"no line feed\r");
-    EXPECT_EQ(GetFirstLine(u"\nx"), u"");
-    EXPECT_EQ(GetFirstLine(u""), u"");
-}
-
-TEST_F(ParserTest, TrimmingRemovesBlanksOnlyAndCutsStopAtTheEnd)
-{
-    EXPECT_EQ(Trimmed(u"  \tx \r  "), u"\tx \r");
-    EXPECT_EQ(Trimmed(u"    "), u"");
-    EXPECT_EQ(Cut(u"abcdef", 2), u"cdef");
-    EXPECT_EQ(Cut(u"abc", 3), u"");
-    EXPECT_EQ(Cut(u"abc", 40), u"");
-}
-
-TEST_F(ParserTest, TypeKeywordsAreFoundTrimmedAndInAnyCase)
-{
-    EXPECT_EQ(TypeKeywords[6], "WAYHJKHJKHPT");
-    EXPECT_TRUE(TypeKeywords[9].isEmpty());
-    for (const char* token : {"var", "Var", "VAR", " vAr "})
-        EXPECT_EQ(GetTypeIndex(QString(token)), 8) << token;
-    EXPECT_EQ(GetTypeIndex(u"3dp"), 0);
-    EXPECT_EQ(GetTypeIndex(u"WAYPOINT"), -1);
-    EXPECT_EQ(GetTypeIndex(u"BOOLEAN"), -1);
-    EXPECT_EQ(GetTypeIndex(u""), -1);
-    EXPECT_FALSE(IsTypeKeyword(u"CALL"));
-    EXPECT_TRUE(IsTypeKeyword(u"Model"));
-}
-
-TEST_F(ParserTest, AddTypeKeywordFillsFreeSlotsAndDropsTheRest)
-{
-    for (int i = 9; i < kTypeKeywordSlots; ++i)
+    for (int i = 9; i <= kTypeKeywordSlots; ++i)
         AddTypeKeyword(QStringLiteral("EXTRA%1").arg(i));
-    AddTypeKeyword("DROPPED");
-    EXPECT_EQ(GetTypeIndex(u"extra20"), 20);
-    EXPECT_EQ(GetTypeIndex(u"DROPPED"), -1);
-
-    // A keyword beyond the built-in ones has no display name.
-    Parse("EXTRA9 name");
-    EXPECT_EQ(RowsInUse(), (Rows{{"name", ""}}));
+    EXPECT_EQ(std::tuple(TypeKeywords[8], TypeKeywords.back(), GetTypeIndex(u" eXtRa20 "), IsTypeKeyword(u"EXTRA21")),
+              std::tuple("VAR", "EXTRA20", 20, false));
+    EXPECT_EQ(Variables("EXTRA9 name"), QStringList{"name|"});
 }
 
-TEST_F(ParserTest, EmptyAndBlankTextsLeaveTheTableEmpty)
+TEST_F(PassTest, StatementsFillTheStarshipFieldsAsTheCutsFall)
 {
-    for (const char* text : {"", "     "}) {
-        Parse("BOOL x");
-        Parse(text);
-        EXPECT_TRUE(RowsInUse().empty()) << '"' << text << '"';
-        EXPECT_TRUE(VarTable[0][1].isEmpty());
+    for (const QStringList& c : support::GoldenCases("language/golden/starships.txt")) {
+        StarshipTable = Table{};
+        EXPECT_EQ(Starships(c[0]), c.mid(1)) << c[0].toStdString();
     }
+    // Only the first 101 statements are recorded, and line numbers stop at 32767.
+    QString many = QStringLiteral("SET a\r\n").repeated(32699);
+    for (int ship = 0; ship < 103; ++ship)
+        many += QStringLiteral("  CREATE_SHIP s%1,hull,Vega,1000,x,-5,-6,-7,-1,-2,-3\r\n").arg(ship);
+    const QStringList ships = Starships(many);
+    EXPECT_EQ(QStringList({QString::number(ships.size()), ships[66], ships[67], ships[100]}),
+              QStringList({"101", "s66|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32766",
+                           "s67|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767",
+                           "s100|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767"}));
 }
 
-TEST_F(ParserTest, LastLineIsReadOnceWithoutALineBreakWhenLongerThanFourCharacters)
+TEST_F(PassTest, NumbersRoundHalfToEvenOrTakeTheFloor)
 {
-    Parse("SET a\r\nBOOL x");
-    EXPECT_EQ(RowsInUse(), (Rows{{"x", "BOOLEAN"}}));
-
-    // A keyword with nothing behind it still reads one empty name, which marks column 1 of the
-    // first free row: that shows whether the line was examined at all.
-    Parse("SET a\r\nVAR\t\t");
-    EXPECT_EQ(VarTable[0][1], "VARIABLE");
-    Parse("SET a\r\nVAR\t");
-    EXPECT_TRUE(VarTable[0][1].isEmpty());
-    Parse("VAR\t");
-    EXPECT_EQ(VarTable[0][1], "VARIABLE");
-    EXPECT_TRUE(RowsInUse().empty());
+    const std::vector<QStringList> cases = support::GoldenCases("language/golden/numbers.txt");
+    const auto text = [](std::optional<qint32> value) { return value ? QString::number(*value) : QString("none"); };
+    for (const QStringList& c : cases)
+        EXPECT_EQ(QStringList({c[0], text(ReadRoundedInt32(c[0])), text(ReadFlooredInt32(c[0]))}), c);
 }
 
-TEST_F(ParserTest, AnEmptyLastNameMarksOnlyColumnOneOfTheNextFreeRow)
+// Both passes give what their literal versions give, the starship pass from tables as earlier
+// passes may leave them, whose numbers failed conversions read back.
+TEST_F(PassTest, ThePassesMatchTheirStepByStepVersions)
 {
-    Parse("BOOL x \r\nSET a\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"x", "BOOLEAN"}}));
-    EXPECT_EQ(VarTable[1][1], "BOOLEAN");
-
-    Parse("SCENEITEM\r\nRETURN\r\n");
-    EXPECT_TRUE(RowsInUse().empty());
-}
-
-TEST_F(ParserTest, IndentationAndDelimiterRunsDoNotChangeTheNames)
-{
-    Parse("SET a\r\n  \t BOOL ,\t a ,, b\t\t,c\r\n\t,NUMBER\t\tn\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"a", "BOOLEAN"}, {"b", "BOOLEAN"}, {"c", "BOOLEAN"}, {"n", "NUMBER"}}));
-}
-
-TEST_F(ParserTest, NamesKeepTheirCaseAndDuplicatesAndQuotesStand)
-{
-    Parse("bOoL MixedCase\r\nbool MixedCase\r\nSTRING \"abc, d\r\n");
-    EXPECT_EQ(RowsInUse(), (Rows{{"MixedCase", "BOOLEAN"}, {"MixedCase", "BOOLEAN"}, {"\"abc, d\r", "STRING"}}));
-}
-
-TEST_F(ParserTest, OnlyTheFirst201NamesAreRecorded)
-{
-    QString text = "NUMBER";
-    for (int i = 0; i < 150; ++i)
-        text += QStringLiteral(" n%1").arg(i);
-    text += "\r\nBOOL";
-    for (int i = 150; i < 260; ++i)
-        text += QStringLiteral(" n%1").arg(i);
-    Parse(text);
-    const Rows rows = RowsInUse();
-    ASSERT_EQ(rows.size(), 201u);
-    EXPECT_EQ(rows[149], (std::pair<QString, QString>("n149", "NUMBER")));
-    EXPECT_EQ(rows[200], (std::pair<QString, QString>("n200", "BOOLEAN")));
-}
-
-TEST_F(ParserTest, ThePassMatchesTheStepByStepVersionOnManyScripts)
-{
-    std::vector<QString> texts;
-    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        texts.push_back(support::GenerateScript(2000, seed));
-        texts.push_back(support::GenerateAdversarialText(600, seed));
-    }
-    std::mt19937 random(7);
-    const QStringList pieces = {"BOOL", "var", "3DP", " ", "\t", ",", "\r", "\r\n", "\n", "\"", "x", "y1"};
-    for (int i = 0; i < 300; ++i) {
-        QString text;
-        for (int n = int(random() % 40); n > 0; --n)
-            text += pieces[random() % pieces.size()];
-        texts.push_back(text);
-    }
-    for (const QString& text : texts) {
+    std::mt19937 random(11);
+    const std::array<qint32, 6> numbers = {0, 7, -1, 123456, 2147483647, -2147483647 - 1};
+    for (const QString& text : support::PassTexts()) {
         const platform::MemoryRichTextBox box(text);
         support::LiteralParseVariables(box);
-        const auto expected = VarTable;
+        const auto variables = VarTable;
         ParseVariables(box);
-        ASSERT_EQ(VarTable, expected) << text.toStdString();
+        ASSERT_EQ(VarTable, variables) << text.toStdString();
+
+        Table earlier;
+        for (StarshipInfo& s : earlier) {
+            for (qint32* field : {&s.PositionX, &s.PositionY, &s.PositionZ, &s.OrientationX, &s.OrientationY,
+                                  &s.OrientationZ, &s.Argument4})
+                *field = numbers[random() % numbers.size()];
+            s.ModelName = "old";
+            s.LineNumber = qint16(random() % 100);
+        }
+        StarshipTable = earlier;
+        support::LiteralParseStarships(box);
+        const QStringList starships = Records(StarshipTable);
+        StarshipTable = earlier;
+        ParseStarships(box);
+        ASSERT_EQ(Records(StarshipTable), starships) << text.toStdString();
     }
 }
 

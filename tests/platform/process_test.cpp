@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <gtest/gtest.h>
 
+#include "platform/win_path.h"
+#include "support/script_generator.h"
 #include "support/stand_in_program.h"
 #include "support/test_environment.h"
 
@@ -13,113 +16,61 @@ namespace {
 class StartProcessTest : public testing::Test {
 protected:
     // A stand-in program at a host path; gives the path of the record it writes when run.
-    QString installProgram(const QString& hostPath)
+    QString install(const QString& hostPath)
     {
-        const QString record = env.root() + "/record" + QString::number(++programCount_);
-        support::WriteStandInProgram(hostPath, record, QString());
-        return record;
+        support::WriteStandInProgram(hostPath, hostPath + ".record", QString());
+        return hostPath + ".record";
     }
-    QString installOnDriveC(const QString& path) { return installProgram(env.driveC() + '/' + path); }
 
-    // Starts the command line, which must succeed, and gives what the program recorded.
-    support::StartRecord start(const QString& commandLine, const QString& record)
+    // Starts the command line; gives the program's working folder and arguments, or the failure.
+    QStringList started(const QString& commandLine, const QString& record)
     {
         QFile::remove(record);
-        qint64 taskId = 0;
-        const Status status = StartProcess(commandLine, taskId);
-        EXPECT_TRUE(status.ok()) << status.message().toStdString();
-        const support::StartRecord started = support::WaitForStart(record).value_or(support::StartRecord{-1});
-        EXPECT_EQ(started.pid, taskId) << "-1: the program did not run: " << commandLine.toStdString();
-        return started;
-    }
-
-    // Starts the command line, which must fail, and gives the failure's message.
-    QString failure(const QString& commandLine)
-    {
         qint64 taskId = -1;
         const Status status = StartProcess(commandLine, taskId);
-        EXPECT_FALSE(status.ok()) << commandLine.toStdString();
-        EXPECT_EQ(taskId, -1) << commandLine.toStdString();
-        return status.message();
+        if (!status)
+            return {"fails", status.message(), QString::number(taskId)};
+        const auto start = support::WaitForStart(record).value_or(support::StartRecord{-1, {}, {}});
+        EXPECT_EQ(start.pid, taskId) << "-1: the program did not run: " << commandLine.toStdString();
+        return QStringList(start.workDir) + start.arguments;
     }
 
     support::TestEnvironment env;
-
-private:
-    int programCount_ = 0;
+    const QString workDir = QFileInfo(env.workDir()).canonicalFilePath();
 };
 
-TEST_F(StartProcessTest, TheProgramIsFoundWithOrWithoutQuotesAndExeAndGetsItsArguments)
+// The golden file gives each line, the program that runs, and its arguments, or "fails" and
+// the path that the failure names.
+TEST_F(StartProcessTest, TheProgramIsFoundAndGetsItsArgumentsOrTheFailureNamesIt)
 {
-    const QString iwar = installOnDriveC("My Games/Iwar Folder/IWAR.EXE");
-    const QString launcher = installOnDriveC("My Games/LAUNCHER.EXE");
-    const QString game = installOnDriveC("Game/G.EXE");
-    const struct {
-        const char* line;
-        const QString& record;
-        QStringList arguments;
-    } cases[] = {
-        {"C:\\MY GAMES\\IWAR FOLDER\\iwar.exe -noslab  -english  C:\\TEMP\\temp.scr", iwar,
-         {"-noslab", "-english", "C:\\TEMP\\temp.scr"}},
-        {"C:\\My Games\\Launcher arg", launcher, {"arg"}},
-        {"\"C:\\My Games\\launcher\" arg", launcher, {"arg"}},
-        {"C:\\My Games\\Launcher.exe arg", launcher, {"arg"}},
-        {"C:\\Game\\G.EXE", game, {}},
-        {"  C:\\Game\\G.EXE  ", game, {}},
-        {"C:\\Game\\G.EXE  a\t b  ", game, {"a", "b"}},
-        {"C:\\Game\\G.EXE \"two words\" \"\" x", game, {"two words", "", "x"}},
-        {"C:\\Game\\G.EXE c\"d e\"f \"open end", game, {"cd ef", "open end"}},
-        {"\"C:\\Game\\G.EXE\"\"a b\"", game, {"a b"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(start(c.line, c.record).arguments, c.arguments) << c.line;
-    EXPECT_EQ(start("C:\\Game\\G.EXE", game).workDir, QFileInfo(env.workDir()).canonicalFilePath());
-}
-
-TEST_F(StartProcessTest, TheFirstExistingBeginningWinsUnlessThePathIsQuoted)
-{
-    const QString shadow = installOnDriveC("My.exe");
-    const QString game = installOnDriveC("My Games/IWAR.EXE");
-    EXPECT_EQ(start("C:\\My Games\\IWAR.EXE -w", shadow).arguments, QStringList({"Games\\IWAR.EXE", "-w"}));
-    EXPECT_EQ(start("\"C:\\My Games\\IWAR.EXE\" -w", game).arguments, QStringList{"-w"});
-}
-
-TEST_F(StartProcessTest, AProgramThatCannotRunIsNamedInTheFailure)
-{
-    QDir(env.driveC()).mkpath("Game");
-    env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");
+    const QHash<QString, QString> records = {{"IWAR.EXE", install(env.driveC() + "/My Games/Iwar Folder/IWAR.EXE")},
+                                             {"LAUNCHER.EXE", install(env.driveC() + "/My Games/LAUNCHER.EXE")},
+                                             {"G.EXE", install(env.driveC() + "/Game/G.EXE")}};
+    env.writeFile("wine/drive_c/Game/plain", "#!/bin/sh\n");  // only plain.EXE would run
     env.writeFile("wine/drive_c/Game/DATA.TXT", "not a program\n");
-    const struct {
-        const char* line;
-        const char* named;
-    } cases[] = {
-        {"C:\\Nowhere\\IWAR.EXE -w  C:\\TEMP\\temp.scr", "C:\\Nowhere\\IWAR.EXE"},
-        {"\"C:\\Nowhere\\IWAR.EXE\" -w", "C:\\Nowhere\\IWAR.EXE"},
-        {"C:\\Game -w", "C:\\Game"},                     // a folder is no program
-        {"C:\\Game\\plain", "C:\\Game\\plain"},          // only plain.EXE would be
-        {"C:\\Game\\DATA.TXT x", "C:\\Game\\DATA.TXT"},  // not executable
-    };
-    for (const auto& c : cases)
-        EXPECT_TRUE(failure(c.line).contains(c.named)) << c.line;
-    EXPECT_FALSE(failure("").isEmpty());
-    EXPECT_FALSE(failure(" \t ").isEmpty());
+    for (const QStringList& c : support::GoldenCases("platform/golden/command_lines.txt")) {
+        const QStringList result = started(c[0], records.value(c[1], env.root() + "/none"));
+        if (c[1] == "fails")
+            EXPECT_TRUE(result[0] == "fails" && result[1].contains(c[2]) && !result[1].isEmpty() && result[2] == "-1")
+                << c[0].toStdString() << ": " << result.join('|').toStdString();
+        else
+            EXPECT_EQ(result, QStringList(workDir) + c.mid(2)) << c[0].toStdString();
+    }
+    // The first existing beginning wins, unless the path is quoted.
+    const QString shadow = install(env.driveC() + "/My.exe");
+    EXPECT_EQ(started("C:\\My Games\\LAUNCHER.EXE -w", shadow), QStringList({workDir, "Games\\LAUNCHER.EXE", "-w"}));
+    EXPECT_EQ(started("\"C:\\My Games\\LAUNCHER.EXE\" -w", records["LAUNCHER.EXE"]), QStringList({workDir, "-w"}));
 }
 
-TEST_F(StartProcessTest, AWindowsProgramRunsUnderWineFromThePath)
+TEST(ShortNameTest, ResolvesToTheLongNameOrKeepsTheSpelling)
 {
-    const QString exe = env.writeFile("wine/drive_c/Game/WIN.EXE", QByteArray("MZ\x90\0", 4));
-    const QString wineRecord = installProgram(env.root() + "/bin/wine");
-    {
-        support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
-        const QString message = failure("C:\\GAME\\win.exe a");
-        EXPECT_TRUE(message.contains("C:\\GAME\\win.exe")) << message.toStdString();
-        EXPECT_TRUE(message.contains("wine")) << message.toStdString();
-    }
-    support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.root() + "/bin"));
-    const support::StartRecord started = start("C:\\GAME\\win.exe a \"b c\"", wineRecord);
-    ASSERT_EQ(started.arguments.size(), 3);
-    EXPECT_EQ(QFileInfo(started.arguments[0]).canonicalFilePath(), QFileInfo(exe).canonicalFilePath());
-    EXPECT_EQ(started.arguments.mid(1), QStringList({"a", "b c"}));
+    support::TestEnvironment env;
+    // Created out of order, and in a mixed case that a case-sensitive order would turn around.
+    for (const char* folder : {"PROGRAMDATA", "Program Files (x86)", "program files/Particle Systems/Independence War",
+                               "Ind. War", "A.B C", "PROGRA~4", "Data"})
+        ASSERT_TRUE(QDir(env.driveC()).mkpath(folder)) << folder;
+    for (const QStringList& c : support::GoldenCases("platform/golden/short_names.txt"))
+        EXPECT_EQ(HostPath(c[0]), env.root() + "/wine/dosdevices/c:/" + c[1]) << c[0].toStdString();
 }
 
 }  // namespace

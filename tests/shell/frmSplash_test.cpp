@@ -1,84 +1,75 @@
 #include "shell/frmSplash.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "language/command_table.h"
 #include "language/parser.h"
+#include "shell/qt_images.h"
 #include "shell/qt_startup.h"
 #include "support/test_environment.h"
 
 namespace shell {
 namespace {
 
-void Click(QWidget& widget)
-{
-    const QPointF inside(10, 10);
-    const QPointF global = widget.mapToGlobal(inside);
-    QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &press);
-    QCoreApplication::sendEvent(&widget, &release);
-}
-
-TEST(frmSplash, LoadingShowsTheVersionAndInitialisesTheParser)
-{
-    language::TypeKeywords.fill(QString());
-    frmSplash splash;
-    EXPECT_EQ(splash.Label4->text(), "Version 1.1.3");
-    EXPECT_FALSE(language::TypeKeywords[0].isEmpty());
-}
-
-TEST(frmSplash, ProgressCountsEveryKeywordAndStopsAtItsEnd)
+// Its texts, the parser set up, progress for every keyword up to the bar's end, hidden by a click.
+TEST(frmSplash, ShowsTheStartUp)
 {
     support::TestEnvironment environment;  // a working folder without a keyword file
+    language::TypeKeywords.fill(QString());
     language::ResetCommandTable();
     frmSplash splash;
-    EXPECT_EQ(splash.ProgressBar1->value(), 0);
+    QStringList shown = {splash.Label1->text(), splash.Label2->text(), splash.Label3->text(), splash.Label4->text(),
+                         language::TypeKeywords[0], QString::number(splash.ProgressBar1->value())};
     language::CommandAdded = [&splash] { splash.AdvanceProgress(); };
-
     language::LoadCommands();
-    EXPECT_EQ(splash.ProgressBar1->value(), 219);
+    shown += QString::number(splash.ProgressBar1->value());
     for (int keyword = 0; keyword < 40; ++keyword)
         language::AddCommand("EXTRA");
-    EXPECT_EQ(splash.ProgressBar1->value(), 250);
-
+    shown += QString::number(splash.ProgressBar1->value());
+    splash.show();
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(shown + QStringList(splash.isVisible() ? "shown" : "hidden"),
+              QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
+                           "3DP", "0", "219", "250", "hidden"}));
     language::ResetCommandTable();
 }
 
-TEST(frmSplash, ClickHidesIt)
+// Pending messages are processed once even without waiting, and all along a wait.
+TEST(Pause, ProcessesMessagesAndWaitsItsSeconds)
 {
-    frmSplash splash;
-    splash.show();
-    Click(splash);
-    EXPECT_FALSE(splash.isVisible());
-}
-
-TEST(Pause, ProcessesPendingMessagesOnceEvenWithoutWaiting)
-{
-    for (double seconds : {0.0, -1.0}) {
+    for (const double seconds : {0.0, -1.0, 0.3}) {
         bool ran = false;
-        QTimer::singleShot(0, [&ran] { ran = true; });
+        QTimer::singleShot(seconds > 0 ? 50 : 0, [&ran] { ran = true; });
+        QElapsedTimer clock;
+        clock.start();
         Pause(seconds);
-        EXPECT_TRUE(ran) << seconds;
+        EXPECT_TRUE(ran && clock.elapsed() >= 1000 * seconds && clock.elapsed() < 3000) << seconds;
     }
 }
 
-TEST(Pause, WaitsItsSecondsWhileMessagesAreProcessed)
+// Fourteen distinct pictures, none blank, keyed in index order; the splash picture.
+TEST(ToolbarImages, AreDistinctAndKeyedInIndexOrder)
 {
-    bool ran = false;
-    QTimer::singleShot(50, [&ran] { ran = true; });
-    QElapsedTimer clock;
-    clock.start();
-    Pause(0.3);
-    EXPECT_TRUE(ran);
-    EXPECT_GE(clock.elapsed(), 300);
-    EXPECT_LT(clock.elapsed(), 3000);
+    QStringList keys;
+    QList<QImage> pictures = {QImage(16, 16, QImage::Format_ARGB32_Premultiplied)};
+    pictures[0].fill(Qt::transparent);  // blank
+    for (const auto& [key, icon] : ToolbarImages()) {
+        keys += key;
+        pictures += icon.pixmap(16, 16).toImage();
+        EXPECT_EQ(pictures.count(pictures.back()), 1) << key.toStdString() << " is blank or a copy";
+    }
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Camera", "Print", "Cut", "Copy", "Paste", "Bold", "Italic",
+                                 "Underline", "Align Left", "Center", "Align Right"}));
+    const QImage splash = SplashPicture().toImage();
+    EXPECT_EQ(std::tuple(ToolbarImage("Camera").isNull(), ToolbarImage("Launch").isNull(), splash.size(),
+                         splash.hasAlphaChannel(), SplashPicture().toImage() == splash),
+              std::tuple(false, true, QSize(800, 600), false, true));
 }
 
 }  // namespace

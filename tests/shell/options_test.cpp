@@ -3,94 +3,103 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings_store.h"
+#include "shell/recent_files.h"
+#include "shell/script_caption.h"
+#include "support/script_generator.h"
 #include "support/test_environment.h"
 
 namespace shell {
 namespace {
 
-const QString kGamePath = "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE";
-
-// Values no key defaults to, so a LoadOptions that leaves a variable alone shows.
-const OptionVariables kUnusual{7, QStringLiteral("D:\\OTHER.EXE"), 2, {1, 2, 3, 4}};
-
-QString Stored(const QString& key)
+// The option variables as LaunchFlags|LaunchPath|SystemFlags|TextColors 0 to 3.
+QString Fields(const OptionVariables& o)
 {
-    return platform::GetSetting(kApplicationName, "Options", key, "<missing>");
+    return QStringList({QString::number(o.LaunchFlags), o.LaunchPath, QString::number(o.SystemFlags)}).join('|')
+           + QString::asprintf("|%d|%d|%d|%d", o.TextColors[0], o.TextColors[1], o.TextColors[2], o.TextColors[3]);
 }
 
-// The option variables after LoadOptions from a store that holds only key = text.
-OptionVariables LoadedWith(const QString& key, const QString& text)
+// Starting from values no key defaults to, so a LoadOptions that leaves a variable alone shows.
+QString Loaded()
 {
-    support::TestEnvironment environment;
-    platform::SaveSetting(kApplicationName, "Options", key, text);
-    options = kUnusual;
+    options = {7, QStringLiteral("D:\\OTHER.EXE"), 2, {1, 2, 3, 4}};
     LoadOptions();
-    return options;
+    return Fields(options);
 }
 
-TEST(Options, FirstRunGivesTheDefaultsAndSavesTheirTexts)
+TEST(Options, FirstRunGivesTheDefaultsSavedAsTextsAndEveryValueComesBack)
 {
     support::TestEnvironment environment;
-    options = kUnusual;
-    LoadOptions();
-    EXPECT_EQ(options.LaunchFlags, 144);
-    EXPECT_EQ(options.LaunchPath, kGamePath);
-    EXPECT_EQ(options.SystemFlags, 1);
-    EXPECT_EQ(options.TextColors, (std::array<platform::Color, 4>{16711680, 65280, 0, 16777215}));
-
+    const QString defaults =
+        "144|C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE|1|16711680|65280|0|16777215";
+    EXPECT_EQ(Loaded(), defaults);
     SaveOptions();
-    EXPECT_EQ(Stored("CommandColor"), "16711680");
-    EXPECT_EQ(Stored("CommentColor"), "65280");
-    EXPECT_EQ(Stored("NormalColor"), "0");
-    EXPECT_EQ(Stored("BackColor"), "16777215");
-    EXPECT_EQ(Stored("LaunchFlags"), "144");
-    EXPECT_EQ(Stored("LaunchPath"), kGamePath);
-    EXPECT_EQ(Stored("SystemFlags"), "1");
-}
+    QStringList stored;
+    for (const char* key : {"LaunchFlags", "LaunchPath", "SystemFlags", "CommandColor", "CommentColor", "NormalColor",
+                            "BackColor"})
+        stored += platform::GetSetting(kApplicationName, "Options", key, "<missing>");
+    EXPECT_EQ(stored.join('|'), defaults);
 
-TEST(Options, EveryVariableSurvivesSaveAndLoad)
-{
-    support::TestEnvironment environment;
-    const OptionVariables saved{-32768, QStringLiteral("E:\\Games, old;\\iwar.exe"), 0,
-                                {255, -2147483647 - 1, 2147483647, 0x00FFEE}};
-    options = saved;
+    options = {-32768, QStringLiteral("E:\\Games, old;\\iwar.exe"), 0, {255, -2147483647 - 1, 2147483647, 0x00FFEE}};
+    const QString saved = Fields(options);
     SaveOptions();
-    options = kUnusual;
-    LoadOptions();
-    EXPECT_EQ(options.LaunchFlags, saved.LaunchFlags);
-    EXPECT_EQ(options.LaunchPath, saved.LaunchPath);
-    EXPECT_EQ(options.SystemFlags, saved.SystemFlags);
-    EXPECT_EQ(options.TextColors, saved.TextColors);
+    EXPECT_EQ(Loaded(), saved);
 }
 
-TEST(Options, StoredTextsConvert)
+TEST(Options, StoredTextsConvertOrGiveTheDefault)
 {
-    EXPECT_EQ(LoadedWith("LaunchFlags", "-1").LaunchFlags, -1);
-    EXPECT_EQ(LoadedWith("LaunchFlags", "32767").LaunchFlags, 32767);
-    EXPECT_EQ(LoadedWith("LaunchFlags", "-32768").LaunchFlags, -32768);
-    EXPECT_EQ(LoadedWith("LaunchFlags", "  8 ").LaunchFlags, 8);
-    EXPECT_EQ(LoadedWith("LaunchFlags", "+9").LaunchFlags, 9);
-    EXPECT_EQ(LoadedWith("SystemFlags", "0").SystemFlags, 0);
-    EXPECT_EQ(LoadedWith("NormalColor", "2147483647").TextColors[NormalColor], 2147483647);
-    EXPECT_EQ(LoadedWith("BackColor", "-2147483648").TextColors[BackgroundColor],
-              -2147483647 - 1);
-    EXPECT_EQ(LoadedWith("LaunchPath", " C:\\My Game\\x.exe ").LaunchPath, " C:\\My Game\\x.exe ");
-    EXPECT_EQ(LoadedWith("LaunchPath", "").LaunchPath, "");
+    for (const QStringList& c : support::GoldenCases("shell/golden/options.txt")) {
+        support::TestEnvironment environment;
+        platform::SaveSetting(kApplicationName, "Options", c[0], c[1]);
+        EXPECT_EQ(Loaded(), c[2]) << c[0].toStdString() << " = " << c[1].toStdString();
+    }
 }
 
-TEST(Options, UnconvertibleOrOutOfRangeGivesTheDefault)
+// The entries, and a * for each that is shown (holds any text), then whether any is shown.
+QString Entries(const RecentFiles& files)
 {
-    for (const char* text : {"abc", "", " ", "40000", "-32769", "3.7", "0x10", "1e3", "1,000",
-                             "- 5", "12abc", "99999999999"}) {
-        const OptionVariables loaded = LoadedWith("LaunchFlags", text);
-        EXPECT_EQ(loaded.LaunchFlags, 144) << text;
-        EXPECT_EQ(loaded.SystemFlags, 1) << "the other keys are read all the same: " << text;
+    QString entries;
+    for (int i = 0; i < RecentFiles::kEntries; ++i)
+        entries += files.Entry(i) + (files.IsShown(i) ? "*|" : "|");
+    return entries + (files.AnyShown() ? "any" : "none");
+}
+
+// A push puts the path in front and drops the oldest; a path already listed stands twice. The
+// entries load from the store, missing keys as empty, and are all saved.
+TEST(RecentFiles, PushLoadAndSave)
+{
+    RecentFiles files;
+    QStringList states = {Entries(files)};
+    for (const char* path : {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr", "C:\\d.scr", "C:\\d.scr", "  "}) {
+        files.Push(path);
+        states += Entries(files);
     }
-    for (const char* text : {"abc", "", "2147483648", "-2147483649", "99999999999", "3.7"}) {
-        EXPECT_EQ(LoadedWith("CommandColor", text).TextColors[CommandColor], 16711680) << text;
-        EXPECT_EQ(LoadedWith("Backcolor", text).TextColors[BackgroundColor], 16777215) << text;
+    EXPECT_EQ(states, QStringList({"|||none", "C:\\a.scr*|||any", "C:\\b.scr*|C:\\a.scr*||any",
+                                   "C:\\c.scr*|C:\\b.scr*|C:\\a.scr*|any", "C:\\d.scr*|C:\\c.scr*|C:\\b.scr*|any",
+                                   "C:\\d.scr*|C:\\d.scr*|C:\\c.scr*|any", "  *|C:\\d.scr*|C:\\d.scr*|any"}));
+    {
+        support::TestEnvironment environment;
+        platform::SaveSetting(kApplicationName, "MRU", "MRU1", "C:\\a.scr");
+        platform::SaveSetting(kApplicationName, "mru", "mru3", "/home/me/c d.scr");
+        files.Load();
     }
-    EXPECT_EQ(LoadedWith("SystemFlags", "yes").SystemFlags, 1);
+    support::TestEnvironment fresh;
+    files.Save();
+    QStringList stored = {Entries(files)};
+    for (const char* key : {"MRU1", "MRU2", "MRU3", "MRU0", "MRU4"})
+        stored += platform::GetSetting(kApplicationName, "MRU", key, "<missing>");
+    EXPECT_EQ(stored, QStringList({"C:\\a.scr*||/home/me/c d.scr*|any", "C:\\a.scr", "", "/home/me/c d.scr",
+                                   "<missing>", "<missing>"}));
+}
+
+TEST(ScriptCaption, NumbersWithoutLeadingZerosAndOnlyTheFirstSixCharactersDecideUntitled)
+{
+    EXPECT_EQ(QStringList({ScriptCaption(1), ScriptCaption(10), ScriptCaption(2147483647)}),
+              QStringList({"Script 1", "Script 10", "Script 2147483647"}));
+    std::vector<bool> untitled;
+    for (const char16_t* caption : {u"Script 1", u"Script", u"Scripts\\mission.scr", u"C:\\Script\\mission.scr",
+                                    u"/home/me/Script 1", u"script 1", u"SCRIPT 1", u" Script 1", u"Scrip", u""})
+        untitled.push_back(IsUntitled(caption));
+    EXPECT_EQ(untitled, std::vector<bool>({true, true, true, false, false, false, false, false, false, false}));
 }
 
 }  // namespace

@@ -4,191 +4,151 @@
 #include <cmath>
 #include <optional>
 
+#include "language/command_table.h"
 #include "language/parser.h"
 #include "language/starships.h"
+#include "shell/options.h"
 
 namespace support {
 namespace {
 
-using language::StarshipInfo;
-
-const QString kDelimiters = QStringLiteral("\r\t, ");
-
-QString Trim(const QString& s)
+QString Trim(QString s)  // blanks only, not tabs
 {
-    qsizetype start = 0;
-    while (start < s.size() && s.at(start) == QLatin1Char(' '))
-        ++start;
-    qsizetype end = s.size();
-    while (end > start && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.mid(start, end - start);
+    static const QRegularExpression blanks(QStringLiteral("^ +| +\\z"));
+    return s.remove(blanks);
 }
 
-QString CutBy(const QString& s, qsizetype n)
+QString Cut(const QString& s, qsizetype n)
 {
     return n >= s.size() ? QString() : s.mid(n);
 }
 
-QString LastK(const QString& s, qsizetype k)
+// The token (quoted stretches, an unclosed one to the end, and other characters up to the next
+// delimiter) and the count of delimiters skipped before it.
+std::pair<QString, qsizetype> Token(const QString& line)
 {
-    return k <= 0 ? QString() : s.right(k);
-}
-
-QString FirstLine(const QString& text)
-{
-    const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'));
-    return lineFeed < 0 ? text : text.left(lineFeed);
-}
-
-struct Token {
-    QString text;
-    qsizetype skipped = 0;
-};
-
-Token ReadToken(const QString& line)
-{
-    Token token;
-    while (token.skipped < line.size() && kDelimiters.contains(line.at(token.skipped)))
-        ++token.skipped;
-    bool quoted = false;
-    for (qsizetype i = token.skipped; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (!quoted && kDelimiters.contains(c))
-            break;
-        token.text += c;
-    }
-    return token;
+    static const QRegularExpression token(QStringLiteral("^([\r\t, ]*)((?:\"[^\"]*\"?|[^\r\t, \"])*)"));
+    const QRegularExpressionMatch match = token.match(line);
+    return {match.captured(2), match.capturedLength(1)};
 }
 
 int TypeIndex(const QString& token)
 {
-    const QString wanted = Trim(token).toUpper();
     for (int i = 0; i < language::kTypeKeywordSlots; ++i) {
         const QString keyword = Trim(language::TypeKeywords[i]).toUpper();
-        if (!keyword.isEmpty() && keyword == wanted)
+        if (!keyword.isEmpty() && keyword == Trim(token).toUpper())
             return i;
     }
     return -1;
 }
 
-void AddName(const QString& name, int typeIndex)
+// Read as a decimal number, then made an integer by round (half to even) or floor; none when
+// not a number or out of the 32-bit range.
+std::optional<qint32> Integer(const QString& token, double (*round)(double))
 {
-    static const QStringList displayNames = {"3DP",     "STRING",   "NUMBER", "SCENEITEM", "RESOURCE",
-                                             "BOOLEAN", "WAYPOINT", "MODEL",  "VARIABLE"};
-    for (language::VarRow& row : language::VarTable) {
-        if (row[0].isEmpty()) {
-            row[0] = name;
-            row[1] = typeIndex >= 0 && typeIndex < displayNames.size() ? displayNames[typeIndex] : QString();
-            return;
-        }
-    }
-}
-
-std::optional<double> Decimal(const QString& token)
-{
-    static const QRegularExpression number(
-        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?")));
-    if (!number.match(token).hasMatch())
+    static const QRegularExpression number(QRegularExpression::anchoredPattern(
+        QStringLiteral("[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?")));
+    const double value = number.match(token).hasMatch() ? round(token.toDouble()) : NAN;
+    if (!(value >= -2147483648.0 && value <= 2147483647.0))
         return std::nullopt;
-    return token.toDouble();
+    return qint32(value);
 }
 
-std::optional<qint32> InRange(double integral)
+void ReadStatement(QString line, language::StarshipInfo& r, qint16 counter)
 {
-    if (integral < -2147483648.0 || integral > 2147483647.0)
-        return std::nullopt;
-    return qint32(integral);
-}
-
-std::optional<qint32> Rounded(const QString& token)
-{
-    const std::optional<double> value = Decimal(token);
-    return value ? InRange(std::nearbyint(*value)) : std::nullopt;
-}
-
-std::optional<qint32> Floored(const QString& token)
-{
-    const std::optional<double> value = Decimal(token);
-    return value ? InRange(std::floor(*value)) : std::nullopt;
-}
-
-QString TextForm(qint32 value)
-{
-    return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(value);
-}
-
-void ReadStatement(QString line, StarshipInfo& r, qint16 counter)
-{
-    line = CutBy(line, 2);
-    if (line.contains(QStringLiteral("_SHIP"))) {
-        const qsizetype q = line.indexOf(QStringLiteral("_SHIP")) + 1;
-        line = CutBy(line, q + 5);
+    line = Cut(line, 2);
+    if (line.contains(QStringLiteral("_SHIP")))
+        line = Cut(line, line.indexOf(QStringLiteral("_SHIP")) + 1 + 5);
+    for (QString* field : {&r.VariableName, &r.ModelName, &r.VesselName}) {
+        *field = Token(line).first;
+        line = Cut(line, field->size() + 1);
     }
-    r.VariableName = ReadToken(line).text;
-    line = CutBy(line, r.VariableName.size() + 1);
-    r.ModelName = ReadToken(line).text;
-    line = CutBy(line, r.ModelName.size() + 1);
-    r.VesselName = ReadToken(line).text;
-    line = CutBy(line, r.VesselName.size() + 1);
-    if (const std::optional<qint32> value = Rounded(ReadToken(line).text))
-        r.Argument4 = *value;
-    line = CutBy(line, 5);
-    r.Argument5 = ReadToken(line).text;
-    line = CutBy(line, r.Argument5.size() + 1);
+    r.Argument4 = Integer(Token(line).first, std::nearbyint).value_or(r.Argument4);
+    line = Cut(line, 5);
+    r.Argument5 = Token(line).first;
+    line = Cut(line, r.Argument5.size() + 1);
     for (qint32* field :
          {&r.PositionX, &r.PositionY, &r.PositionZ, &r.OrientationX, &r.OrientationY, &r.OrientationZ}) {
-        if (const std::optional<qint32> value = Floored(ReadToken(line).text))
-            *field = *value;
-        line = CutBy(line, TextForm(*field).size() + 1);
+        *field = Integer(Token(line).first, std::floor).value_or(*field);
+        line = Cut(line, (*field >= 0 ? 1 : 0) + QString::number(*field).size() + 1);
     }
     r.LineNumber = counter;
 }
 
 }  // namespace
 
+void LiteralColorizeScript(platform::RichTextBox& rtfText)
+{
+    const qint32 saved = rtfText.SelStart();
+    const QString text = rtfText.Text();
+    if (text.isEmpty() || !(shell::options.SystemFlags & 1))
+        return;
+    // Entry 0 of the text colours is the command colour, 1 the comment colour, 2 the normal one.
+    const auto colour = [&rtfText](qsizetype start, qsizetype length, int entry) {
+        rtfText.setSelStart(qint32(start));
+        rtfText.setSelLength(qint32(length));
+        rtfText.setSelColor(shell::options.TextColors[entry]);
+    };
+    rtfText.setVisible(false);
+    colour(0, text.size(), 2);
+    for (const QString& keyword : language::CommandTable) {
+        for (qsizetype p = text.indexOf(keyword); !keyword.isEmpty() && p >= 0; p = text.indexOf(keyword, p + 1))
+            colour(p, keyword.size(), 0);
+    }
+    for (const QString marker : {";", "//", "/*"}) {
+        const QString end = marker == "/*" ? "*/" : "\n";
+        for (qsizetype p = text.indexOf(marker); p >= 0; p = text.indexOf(marker, p + 1)) {
+            const qsizetype e = text.indexOf(end, p);
+            colour(p, e < 0 ? text.size() - p : e - p + (end == "*/" ? 2 : 0), 1);
+        }
+    }
+    rtfText.setSelStart(saved);
+    rtfText.setVisible(true);
+}
+
 void LiteralParseVariables(const platform::RichTextBox& rtfText)
 {
-    for (language::VarRow& row : language::VarTable)
-        row = {QString(), QString(), QString()};
+    static const QStringList displayNames = {"3DP", "STRING", "NUMBER", "SCENEITEM", "RESOURCE", "BOOLEAN", "WAYPOINT",
+                                             "MODEL", "VARIABLE"};
+    language::VarTable.fill({});
     QString text = Trim(rtfText.Text());
     if (text.isEmpty())
         return;
     do {
-        QString line = FirstLine(text);
-        text = CutBy(text, line.size() + 1);
-        const Token tok = ReadToken(line);
-        line = CutBy(line, tok.skipped + tok.text.size() + 1);
-        if (!Trim(tok.text).isEmpty() && TypeIndex(tok.text) >= 0) {
-            const int idx = TypeIndex(tok.text);
-            do {
-                const Token name = ReadToken(line);
-                line = CutBy(line, name.skipped + name.text.size() + 1);
-                AddName(name.text, idx);
-            } while (!Trim(line).isEmpty());
-        }
+        QString line = text.left(text.indexOf(u'\n'));
+        text = Cut(text, line.size() + 1);
+        const auto [tok, skipped] = Token(line);
+        line = Cut(line, skipped + tok.size() + 1);
+        const int idx = TypeIndex(tok);
+        if (Trim(tok).isEmpty() || idx < 0)
+            continue;
+        do {
+            const auto [name, skippedBefore] = Token(line);
+            line = Cut(line, skippedBefore + name.size() + 1);
+            const auto row = std::find_if(language::VarTable.begin(), language::VarTable.end(),
+                                          [](const language::VarRow& r) { return r[0].isEmpty(); });
+            if (row != language::VarTable.end())
+                *row = {name, idx < displayNames.size() ? displayNames[idx] : QString(), QString()};
+        } while (!Trim(line).isEmpty());
     } while (text.size() > 4);
 }
 
 void LiteralParseStarships(const platform::RichTextBox& rtfText)
 {
-    for (StarshipInfo& ship : language::StarshipTable)
+    for (language::StarshipInfo& ship : language::StarshipTable)
         ship.VariableName = QString();
     QString text = Trim(rtfText.Text());
     qint16 counter = 0;
     do {
-        if (counter != 32767)
-            counter = qint16(counter + 1);
-        QString line = FirstLine(text);
-        text = CutBy(text, line.size() + 1);
-        const QString tok = ReadToken(line).text;
+        counter = counter == 32767 ? counter : qint16(counter + 1);
+        QString line = text.left(text.indexOf(u'\n'));
+        text = Cut(text, line.size() + 1);
+        const QString tok = Token(line).first;
         const qsizetype k = line.size() - tok.size() - 1;
-        line = LastK(Trim(line), k);
+        line = k <= 0 ? QString() : Trim(line).right(k);
         if (Trim(tok).isEmpty() || tok != QStringLiteral("CREATE_SHIP"))
             continue;
-        for (StarshipInfo& r : language::StarshipTable) {
+        for (language::StarshipInfo& r : language::StarshipTable) {
             if (r.VariableName.isEmpty()) {
                 ReadStatement(line, r, counter);
                 break;

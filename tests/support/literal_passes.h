@@ -1,13 +1,24 @@
 #pragma once
 
+#include <ostream>
+
 #include "platform/rich_text_box.h"
 
-// The two analysis passes written step by step, cutting with copies (QString::mid) the way the
-// steps read, and sharing no helper with the fast passes. They write the same tables
-// (language::VarTable, language::StarshipTable), so a test runs one, keeps the table, runs the
-// other from the same starting table and compares. Quadratic in the script's length.
+// Failures show a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The colouring and the two analysis passes written literally, step by step, cutting with copies
+// (QString::mid) the way the steps read and sharing no helper with the fast versions. They write
+// the same box and tables (language::VarTable, language::StarshipTable), so a test runs one,
+// keeps the result, runs the other from the same start and compares. Slow on purpose.
 namespace support {
 
+// The whole text in the normal colour, then one search and one selection write per keyword
+// occurrence and per comment marker.
+void LiteralColorizeScript(platform::RichTextBox& rtfText);
 void LiteralParseVariables(const platform::RichTextBox& rtfText);
 void LiteralParseStarships(const platform::RichTextBox& rtfText);
 

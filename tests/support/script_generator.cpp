@@ -1,41 +1,31 @@
 #include "support/script_generator.h"
 
-#include <QStringList>
+#include <QFile>
+#include <QHash>
 #include <random>
 
 namespace support {
 namespace {
 
-const QStringList kStatements = {
-    "CALL_WHEN Arrived, NEARTO ship1, waypt2",
-    "SET nCount, 0",
-    "ADD nCount, 1",
-    "WAIT_TIME 10",
-    "BRA_IF_NOT loop_start, DESTROYED enemy_wing",
-    "ORDER ship1, ATTACK, enemy_wing",
-    "PLACE_BETWEEN ship1, station, 5000",
-    "ANNOUNCE \"Incoming; stay alert\"",
-    "CALL_ONCE_IF Bonus, SHIPCOUNT_LT enemy_wing, 2",
-    "DOCK ship2, station",
-    "PLAYSOUND \"sfx/alarm.wav\"",
-    "RETURN",
-};
+QString Pick(std::mt19937& random, const QString& kind)
+{
+    const QStringList pieces = Pieces(kind);
+    return pieces[random() % pieces.size()];
+}
 
-const QStringList kDeclarations = {
-    "BOOL bDone, bFailed",
-    "NUMBER nCount nWaves",
-    "SCENEITEM ship1, ship2, station",
-    "3DP vPos, vDir",
-    "STRING sName",
-    "var vTemp",
-};
-
-const QStringList kComments = {
-    "; the player's wing forms up here",
-    "// tuned for the hard difficulty",
-    "/* waves arrive every 30 seconds */",
-    "/* a comment that spans\r\n   two lines */",
-};
+// Lines of a type keyword or CREATE_SHIP, then values and delimiters.
+QString StatementScript(std::mt19937& random)
+{
+    QString text;
+    for (int line = int(random() % 12); line > 0; --line) {
+        text += random() % 4 == 0 ? QStringLiteral("SET a")
+                                  : Pick(random, "indentation") + Pick(random, "keyword") + Pick(random, "delimiter");
+        for (int value = int(random() % 14); value > 0; --value)
+            text += Pick(random, "value") + Pick(random, "delimiter");
+        text += random() % 8 ? "\r\n" : "\n";
+    }
+    return text;
+}
 
 QString CreateShip(std::mt19937& random)
 {
@@ -50,6 +40,35 @@ QString CreateShip(std::mt19937& random)
 
 }  // namespace
 
+std::vector<QStringList> GoldenCases(const QString& relativePath)
+{
+    QFile file(QStringLiteral(ORBISCRIBE_TESTS_DIR "/") + relativePath);
+    std::vector<QStringList> cases;
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        cases.push_back(line.split(u'\t'));
+        for (QString& field : cases.back())
+            field.replace("\\\\", "\x01").replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t")
+                .replace('\x01', '\\');
+    }
+    if (cases.empty())
+        qFatal("No cases in tests/%s", qPrintable(relativePath));
+    return cases;
+}
+
+QStringList Pieces(const QString& kind)
+{
+    static const QHash<QString, QStringList> pieces = [] {
+        QHash<QString, QStringList> byKind;
+        for (const QStringList& c : GoldenCases("support/pieces.txt"))
+            byKind[c.value(1)] += c[0];
+        return byKind;
+    }();
+    return pieces.value(kind);
+}
+
 QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
 {
     std::mt19937 random(seed);
@@ -57,35 +76,36 @@ QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
     script.reserve(targetBytes + 200);
     while (script.size() < targetBytes) {
         const int kind = int(random() % 10);
-        QString line;
-        if (kind < 5)
-            line = kStatements[random() % kStatements.size()];
-        else if (kind < 7)
-            line = kDeclarations[random() % kDeclarations.size()];
-        else if (kind < 8)
-            line = CreateShip(random);
-        else
-            line = kComments[random() % kComments.size()];
-        const int indent = int(random() % 3) * 2;
-        script += QString(indent, QLatin1Char(' ')) + line + QStringLiteral("\r\n");
+        const QString line = kind == 7 ? CreateShip(random)
+                                       : Pick(random, kind < 5 ? "statement" : kind < 7 ? "declaration" : "comment");
+        script += QString(int(random() % 3) * 2, QLatin1Char(' ')) + line + QStringLiteral("\r\n");
     }
     return script;
 }
 
 QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed)
 {
-    static const QStringList pieces = {
-        "SET", "RESET", "set", "OR", "FOR", "CALL", "CALL_WHEN", "CREATE_SHIP", "CREATE_SHIP ",
-        "_SHIP", "PLAYER_SHIP", "BOOL", "bool", "Var", "3DP", "SCENEITEM", ";", "//", "/", "*",
-        "/*", "*/", "/*/", "\"", "\"a b\"", ",", " ", "  ", "    ", "\t", "\r\n", "\n", "\r",
-        "x", "-5", "2.5", "-2.5", "1e3", ".5", "5.", "0x1F", "99999999999", "1000", "ab", "\xc3\xa9", "\t\tBOOL x", "  CREATE_SHIP s1,hull,Vega,1000,x,-5,-6,-7,-1,-2,-3",
-    };
     std::mt19937 random(seed);
     QString text;
     const qsizetype length = qsizetype(random() % (maxLength + 1));
     while (text.size() < length)
-        text += pieces[random() % pieces.size()];
+        text += Pick(random, "adversarial");
     return text;
+}
+
+const std::vector<QString>& PassTexts()
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> all = {QString()};
+        std::mt19937 random(11);
+        for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+            all.push_back(GenerateAdversarialText(300, seed) + (seed % 2 ? "\u20acX\u20ac" : ""));
+            all.push_back(StatementScript(random).chopped(seed % 2));
+            all.push_back(seed <= 30 ? GenerateScript(2000, seed).chopped(seed % 3) : StatementScript(random));
+        }
+        return all;
+    }();
+    return texts;
 }
 
 }  // namespace support
