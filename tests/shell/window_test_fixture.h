@@ -14,14 +14,17 @@
 #include "language/command_table.h"
 #include "language/parser.h"
 #include "language/starships.h"
-#include "platform/qt_color.h"
 #include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
+#include "platform/rtf.h"
 #include "platform/settings_store.h"
 #include "shell/frmDocument.h"
 #include "shell/frmMain.h"
 #include "shell/options.h"
 #include "support/test_environment.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace shell::testing {
 
@@ -33,24 +36,21 @@ public:
 protected:
     bool eventFilter(QObject* panel, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
-            const QString text = static_cast<QLabel*>(panel)->text();
-            if (texts.isEmpty() || texts.last() != text)
-                texts.append(text);
-        }
+        const QString text = static_cast<QLabel*>(panel)->text();
+        if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != text))
+            texts.append(text);
         return false;
     }
 };
 
-// A message box shown to the user.
 struct MessageShown {
     QString text;
     QString title;
 };
 
-// A window test's world: an empty settings store, a temporary working folder, the option
-// variables at their defaults, an empty keyword table, and a user who answers file dialogs and
-// message boxes as the test says, every question recorded.
+// A window test's world: an empty settings store, a temporary working folder, the options at
+// their defaults, an empty keyword table, and a user who answers file, print and save questions
+// as the test says, every question recorded.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest()
@@ -59,16 +59,22 @@ protected:
         language::ResetCommandTable();
         language::InitParser();
         platform::CommonDialog::setAnswerHook([this](const QString& kind, platform::CommonDialog& dialog) {
-            if (kind == u"Printer")
-                return AnswerPrinter(dialog);
-            dialogs.append(kind + u'|' + dialog.DialogTitle + u'|' + dialog.Filter);
-            dialog.FileName = Next(fileAnswers, QString(), kind);
-            return !dialog.FileName.isEmpty();
+            const bool printer = kind == u"Printer";
+            dialogs.append(kind + u'|' + dialog.DialogTitle + u'|'
+                           + (printer ? QString::number(dialog.Flags) : dialog.Filter));
+            const QString answer = Next(printer ? printAnswers : fileAnswers, dialog.DialogTitle);
+            if (!printer)
+                dialog.FileName = answer;
+            else if (QPrinter* pdf = platform::PrinterOf(dialog.hDC()))
+                pdf->setOutputFormat(QPrinter::PdfFormat), pdf->setOutputFileName(answer);
+            return !answer.isEmpty();
         });
         platform::setMsgBoxHook([this](const QString& text, const QString& title) {
             messages.push_back({text, title});
-            return title == u"Save?" ? Next(saveAnswers, platform::MsgBoxResult::Cancel, text)
-                                     : platform::MsgBoxResult::Ok;
+            return title != u"Save?" ? platform::MsgBoxResult::Ok
+                   : saveAnswers.empty() ? (ADD_FAILURE() << "unexpected: " << text.toStdString(),
+                                            platform::MsgBoxResult::Cancel)
+                                         : Pop(saveAnswers);
         });
     }
 
@@ -79,28 +85,20 @@ protected:
         platform::setMsgBoxHook(nullptr);
     }
 
-    // The answer the test gave for the question; without one, the question was not expected.
     template <typename Answer>
-    static Answer Next(std::deque<Answer>& answers, Answer otherwise, const QString& question)
+    static Answer Pop(std::deque<Answer>& answers)
     {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question.toStdString();
-            return otherwise;
-        }
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
-    // Prints to the PDF file the test gave; without one, cancels.
-    bool AnswerPrinter(platform::CommonDialog& dialog)
+    // The answer the test gave for the question; without one, the question was not expected.
+    static QString Next(std::deque<QString>& answers, const QString& question)
     {
-        dialogs.append("Printer|" + dialog.DialogTitle + u'|' + QString::number(dialog.Flags));
-        QPrinter* printer = platform::PrinterOf(dialog.hDC());
-        const QString pdf = Next(printAnswers, QString(), dialog.DialogTitle);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        return !pdf.isEmpty();
+        if (answers.empty())
+            ADD_FAILURE() << "unexpected question: " << question.toStdString();
+        return answers.empty() ? QString() : Pop(answers);
     }
 
     // Creates the main window as the start-up does and shows it, then records the status texts.
@@ -115,8 +113,7 @@ protected:
         return *main;
     }
 
-    // Ends the program as the user does, answering the save questions with the answers given.
-    // True when the main window closed.
+    // Ends the program as the user does, answering the save questions; true when it ended.
     bool Exit(std::initializer_list<platform::MsgBoxResult> answers = {})
     {
         saveAnswers.insert(saveAnswers.end(), answers);
@@ -159,10 +156,12 @@ protected:
         return texts;
     }
 
-    // The colour the box gives the character at a position of its text.
-    static QColor ColorOf(const frmDocument& document, int position)
+    // The whole text of a window, read back through its RTF, with a colour for each character.
+    static platform::ColoredText Content(frmDocument& document)
     {
-        return platform::ToQColor(document.rtfText.ColorAt(position));
+        document.rtfText.setSelStart(0);
+        document.rtfText.setSelLength(1 << 30);
+        return platform::ReadRtf(document.rtfText.SelRTF().toLatin1());
     }
 
     static QString Stored(const QString& section, const QString& key)
