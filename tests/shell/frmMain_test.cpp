@@ -94,11 +94,8 @@ TEST_F(MainWindow, RecentFilesReopenAndWindowsAreNumberedOnceAndListed)
     const platform::ColoredText plain = Content(*ScriptWindows()[1]);
     EXPECT_EQ(std::tuple(plain.text, plain.colors, Content(*ScriptWindows()[2]).colors[0]),
               std::tuple("NUMBER x\r\n", std::vector<platform::Color>(10, 0), options.TextColors[0]));
-    window.mnuFileNew->trigger();
     saveAnswers = {MsgBoxResult::No};
-    window.mnuFileClose->trigger();
-    window.mnuFileNew->trigger();
-    window.mnuWindowNewWindow->trigger();
+    Trigger({window.mnuFileNew, window.mnuFileClose, window.mnuFileNew, window.mnuWindowNewWindow});
     window.tbToolBar_ButtonClick("New");
     emit window.mnuWindow->aboutToShow();
     emit window.mnuWindow->aboutToShow();  // built afresh, not added twice
@@ -129,13 +126,12 @@ TEST_F(MainWindow, OpenAnalysesAndSaveWritesThePlainTextBack)
                                                            "STRING s\\tab ; note\\par\r\n}\r\n");
     language::AddCommand("NUMBER");
     frmMain& window = Start();
-    window.activeScriptWindow()->rtfText.setSelText("NUMBER x");
+    Type("NUMBER x");
     fileAnswers = {folder + "untitled.scr", "", "", ""};
     window.mnuFileSave->trigger();
     ASSERT_TRUE(QFile::rename(folder + "untitled.scr", folder + "untitled.txt"));
     window.tbToolBar_ButtonClick("Save");  // still untitled, so Save asks again
-    window.mnuFileOpen->trigger();
-    window.mnuFileSaveAs->trigger();
+    Trigger({window.mnuFileOpen, window.mnuFileSaveAs});
     const QStringList untouched = ShownRecentFiles(window) << Captions();
 
     Open(mission);
@@ -143,18 +139,17 @@ TEST_F(MainWindow, OpenAnalysesAndSaveWritesThePlainTextBack)
     const QStringList variables{language::VarTable[0][0], language::VarTable[1][0]};
     for (const QString& path : {plain, rtf}) {
         Open(path);
-        window.mnuFileSave->trigger();
+        Trigger({window.mnuFileSave, window.mnuFileSave});  // the second leaves the file as it is
     }
     EXPECT_EQ(language::VarTable[0][0], QString::fromUtf8("café"));
     fileAnswers = {folder + "renamed.scr", mission, folder + "named.scr"};
     window.mnuFileSaveAs->trigger();
-    window.activeScriptWindow()->rtfText.setSelText("BOOL b\r\n");
+    Type("BOOL b\r\n");
     window.mnuFileSave->trigger();
     window.tbToolBar_ButtonClick("Open");
     // An untitled window named by Save As is saved on closing under that name.
-    window.mnuFileNew->trigger();
-    window.mnuFileSaveAs->trigger();
-    window.activeScriptWindow()->rtfText.setSelText("BOOL c");
+    Trigger({window.mnuFileNew, window.mnuFileSaveAs});
+    Type("BOOL c");
     saveAnswers = {MsgBoxResult::Yes};
     window.mnuFileClose->trigger();
 
@@ -186,8 +181,7 @@ TEST_F(MainWindow, FailuresAreToldAndChangeNothing)
     saveAnswers = {MsgBoxResult::No};
     window.mnuFileClose->trigger();
     const bool none = Captions().isEmpty() && !window.activeScriptWindow();
-    for (QAction* item : {window.mnuFileClose, window.mnuFileSave, window.mnuFileSaveAs})
-        item->trigger();
+    Trigger({window.mnuFileClose, window.mnuFileSave, window.mnuFileSaveAs});
     for (const char* key : {"Save", "Print", "new"})
         window.tbToolBar_ButtonClick(key);
     EXPECT_TRUE(none && dialogs.isEmpty());
@@ -196,16 +190,13 @@ TEST_F(MainWindow, FailuresAreToldAndChangeNothing)
     Open(folder);
     Open(opened);
     saveAnswers = {MsgBoxResult::No};
-    window.mnuFileNew->trigger();
-    window.mnuFileClose->trigger();
+    Trigger({window.mnuFileNew, window.mnuFileClose});
     // A folder in the file's place, which no write may replace.
     ASSERT_TRUE(QFile::remove(opened));
     environment.writeFile("opened.scr/inside", "kept");
     fileAnswers = {unreachable};
-    window.mnuFileSave->trigger();
-    window.mnuFileSaveAs->trigger();
     saveAnswers = {MsgBoxResult::Yes};
-    window.mnuFileClose->trigger();
+    Trigger({window.mnuFileSave, window.mnuFileSaveAs, window.mnuFileClose});
 
     const QString question = "Do you wish to save your changes to %1?", read = "Cannot read %1: No such file or directory",
                   write = "Cannot write " + opened + ": Filename refers to a directory";
@@ -241,13 +232,9 @@ TEST_F(MainWindow, ShutDownStoresWhatTheRestartReads)
     minimised.showMinimized();
     ASSERT_TRUE(minimised.isMinimized());
     ASSERT_TRUE(Exit({MsgBoxResult::No}));
-    QStringList stored;
-    for (const char* key : {"MainLeft", "MainTop", "MainWidth"})
-        stored << Stored("Settings", key);
-    for (const char* key : {"MRU1", "MRU2", "MRU3"})
-        stored << Stored("MRU", key);
-    EXPECT_EQ(stored << Stored("Options", "LaunchFlags"),
-              (QStringList{"1500", "1200.5", "<missing>", "C:\\a.scr", "", "C:\\c.scr", "144"}));
+    const QString golden = QFileInfo(__FILE__).path() + "/golden/shut_down.ini";
+    EXPECT_EQ(TestEnvironment::readFile(environment.configHome() + "/Orbiscribe/Orbiscribe.ini"),
+              TestEnvironment::readFile(golden));
     EXPECT_TRUE(QFile::exists(environment.workDir() + "/commands.dat"));
 
     Store("Settings", "MainWidth", "7000");
@@ -256,7 +243,7 @@ TEST_F(MainWindow, ShutDownStoresWhatTheRestartReads)
     EXPECT_EQ(ShownRecentFiles(moved), recentFiles);
     moved.move(TwipsToPixelsX(2000), TwipsToPixelsY(3000));
     ASSERT_TRUE(Exit({MsgBoxResult::No}));
-    stored.clear();
+    QStringList stored;
     for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
         stored << Stored("Settings", key);
     const auto twips = [](int x, int y) {
@@ -287,8 +274,7 @@ TEST_F(ScriptWindow, ClosingAsksAndSavesOnlyWhereTheUserSays)
     const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n"), chosen = environment.root() + "/new.scr";
     frmMain& window = Start();
     Open(opened);
-    window.mnuFileNew->trigger();
-    window.mnuFileNew->trigger();
+    Trigger({window.mnuFileNew, window.mnuFileNew});
     const QList<frmDocument*> documents = ScriptWindows();
     for (frmDocument* document : {documents[0], documents[2], documents[3]})
         document->rtfText.setSelText("NUMBER y");
@@ -314,7 +300,7 @@ TEST_F(ScriptWindow, CharactersTheFileCannotHoldAreWrittenOnlyOnceTheUserAgrees)
     const QString path = environment.writeFile("mission.scr", "old\r\n");
     frmMain& window = Start();
     Open(path);
-    window.activeScriptWindow()->rtfText.setSelText(u"caf\u00E9\r\n\u4E2D \u2603\r\n"_qs);
+    Type(u"caf\u00E9\r\n\u4E2D \u2603\r\n"_qs);
     saveAnswers = {MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Yes, MsgBoxResult::No};
     QList<QByteArray> written;
     for (int save = 0; save < 2; ++save) {
@@ -352,7 +338,7 @@ TEST_F(ScriptWindow, EnterAndActivationAnalyseWithTheirStatusTexts)
         }
     }
     window.mnuFileNew->trigger();
-    window.activeScriptWindow()->rtfText.setSelText("NUMBER second");
+    Type("NUMBER second");
     status.texts.clear();
     window.mdiArea->activatePreviousSubWindow();
     seen << status.texts.join(',') << language::VarTable[0][0];

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,7 +12,6 @@
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "language/starships.h"
 #include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/rtf.h"
@@ -62,7 +60,7 @@ protected:
             const bool printer = kind == u"Printer";
             dialogs.append(kind + u'|' + dialog.DialogTitle + u'|'
                            + (printer ? QString::number(dialog.Flags) : dialog.Filter));
-            const QString answer = Next(printer ? printAnswers : fileAnswers, dialog.DialogTitle);
+            const QString answer = Next(printer ? printAnswers : fileAnswers, QString(), dialog.DialogTitle);
             if (!printer)
                 dialog.FileName = answer;
             else if (QPrinter* pdf = platform::PrinterOf(dialog.hDC()))
@@ -71,10 +69,8 @@ protected:
         });
         platform::setMsgBoxHook([this](const QString& text, const QString& title) {
             messages.push_back({text, title});
-            return title != u"Save?" ? platform::MsgBoxResult::Ok
-                   : saveAnswers.empty() ? (ADD_FAILURE() << "unexpected: " << text.toStdString(),
-                                            platform::MsgBoxResult::Cancel)
-                                         : Pop(saveAnswers);
+            return title == u"Save?" ? Next(saveAnswers, platform::MsgBoxResult::Cancel, text)
+                                     : platform::MsgBoxResult::Ok;
         });
     }
 
@@ -85,20 +81,15 @@ protected:
         platform::setMsgBoxHook(nullptr);
     }
 
+    // The answer the test gave for the question; without one, the question was not expected.
     template <typename Answer>
-    static Answer Pop(std::deque<Answer>& answers)
+    static Answer Next(std::deque<Answer>& answers, Answer otherwise, const QString& question)
     {
+        if (answers.empty())
+            return ADD_FAILURE() << "unexpected question: " << question.toStdString(), otherwise;
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
-    }
-
-    // The answer the test gave for the question; without one, the question was not expected.
-    static QString Next(std::deque<QString>& answers, const QString& question)
-    {
-        if (answers.empty())
-            ADD_FAILURE() << "unexpected question: " << question.toStdString();
-        return answers.empty() ? QString() : Pop(answers);
     }
 
     // Creates the main window as the start-up does and shows it, then records the status texts.
@@ -129,6 +120,15 @@ protected:
         fileAnswers.push_back(path);
         main->mnuFileOpen->trigger();
     }
+
+    static void Trigger(std::initializer_list<QAction*> items)
+    {
+        for (QAction* item : items)
+            item->trigger();
+    }
+
+    // Types over the selection of the active script window.
+    void Type(const QString& text) { main->activeScriptWindow()->rtfText.setSelText(text); }
 
     // The script windows still open, in the order they were created.
     QList<frmDocument*> ScriptWindows() const
