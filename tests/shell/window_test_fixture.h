@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -162,6 +163,12 @@ protected:
         document.rtfText.setSelStart(0);
         document.rtfText.setSelLength(1 << 30);
         return platform::ReadRtf(document.rtfText.SelRTF().toLatin1());
+    }
+
+    // A file of expected results, beside this one.
+    static QByteArray Golden(const char* name)
+    {
+        return support::TestEnvironment::readFile(QFileInfo(__FILE__).path() + "/golden/" + name);
     }
 
     static QString Stored(const QString& section, const QString& key)
