@@ -198,7 +198,9 @@ TEST_F(MainWindow, FailuresAreToldAndChangeNothing)
     EXPECT_EQ(std::pair(Captions(), window.activeScriptWindow()->rtfText.Text()), std::pair(QStringList{opened}, QString("NUMBER a")));
     EXPECT_EQ(TestEnvironment::files(environment.root()),
               (QStringList{"config/Orbiscribe/Orbiscribe.ini=[MRU]\nMRU1=C:\\\\gone.scr\n", "opened.scr/inside=kept"}));
-    EXPECT_EQ(ShownRecentFiles(window), (QStringList{opened, folder, missing, "bar"}));
+    ASSERT_TRUE(Exit({MsgBoxResult::No}));
+    EXPECT_EQ(QStringList({Stored("MRU", "MRU1"), Stored("MRU", "MRU2"), Stored("MRU", "MRU3")}),
+              (QStringList{opened, folder, missing}));
 }
 
 // Cancel stops the shut-down storing nothing; Exit stores the options, the keywords in the
