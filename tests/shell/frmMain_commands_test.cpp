@@ -39,12 +39,6 @@ protected:
         return document;
     }
 
-    // The whole text of a window, read back through its RTF, with a colour for each character.
-    static platform::ColoredText Content(frmDocument& document)
-    {
-        return platform::ReadRtf(Select(document, 0, 1 << 30).rtfText.SelRTF().toLatin1());
-    }
-
     static QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 
     // The text of a printed PDF file without the page number, and whether any of it is blue.
@@ -76,23 +70,28 @@ TEST_F(Commands, ToolbarRunsTheCommandOfEachKeyAndNothingForOtherKeys)
               (QStringList{"Script 1", "Script 2", "Script 3", "ac", "b", "", "Independence War was not started."}));
 }
 
-// Markup that arrives as plain text, as from older copies, pastes with its colours too.
+// Ctrl+C and Ctrl+V in the box go through the Edit commands; markup that arrives as plain
+// text, as from older copies, pastes with its colours too.
 TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
 {
     language::AddCommand("NUMBER");
     frmMain& window = Start();
+    QApplication::setActiveWindow(&window);
     frmDocument& source = Script("NUMBER x\r\nSTRING y", 0, 18);
-    window.mnuEditCopy->trigger();
-    const QString copied = Clipboard();
+    source.rtfText.widget()->setFocus();
+    QTest::keyClick(source.rtfText.widget(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied{Clipboard(), QGuiApplication::clipboard()->mimeData()->formats().join(' ')};
     frmDocument& target = Script("[]", 1);
-    window.mnuEditPaste->trigger();
+    target.rtfText.widget()->setFocus();
+    QTest::keyClick(target.rtfText.widget(), Qt::Key_V, Qt::ControlModifier);
     QGuiApplication::clipboard()->setText("{\\rtf1{\\colortbl;\\red255;}\\cf1 red}");
     window.mnuEditPaste->trigger();
     std::vector<platform::Color> colors(23, 0);
     std::fill_n(colors.begin() + 1, 6, options.TextColors[0]);
     std::fill_n(colors.begin() + 19, 3, 0xFF);
-    EXPECT_EQ(QStringList({Content(target).text, Content(source).text, copied}),
-              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\r\nSTRING y"}));
+    EXPECT_EQ(QStringList({Content(target).text, Content(source).text}) + copied,
+              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\r\nSTRING y",
+                           "text/plain text/rtf application/x-orbiscribe-script"}));
     EXPECT_EQ(Content(target).colors, colors);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QApplication>
-#include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,15 +13,17 @@
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "language/starships.h"
-#include "platform/qt_color.h"
 #include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
+#include "platform/rtf.h"
 #include "platform/settings_store.h"
 #include "shell/frmDocument.h"
 #include "shell/frmMain.h"
 #include "shell/options.h"
 #include "support/test_environment.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace shell::testing {
 
@@ -33,24 +35,23 @@ public:
 protected:
     bool eventFilter(QObject* panel, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
-            const QString text = static_cast<QLabel*>(panel)->text();
-            if (texts.isEmpty() || texts.last() != text)
-                texts.append(text);
-        }
+        if (event->type() != QEvent::Paint)
+            return false;
+        const QString text = static_cast<QLabel*>(panel)->text();
+        if (texts.isEmpty() || texts.last() != text)
+            texts.append(text);
         return false;
     }
 };
 
-// A message box shown to the user.
 struct MessageShown {
     QString text;
     QString title;
 };
 
-// A window test's world: an empty settings store, a temporary working folder, the option
-// variables at their defaults, an empty keyword table, and a user who answers file dialogs and
-// message boxes as the test says, every question recorded.
+// A window test's world: an empty settings store, a temporary working folder, the options at
+// their defaults, an empty keyword table, and a user who answers file, print and save questions
+// as the test says, every question recorded.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest()
@@ -59,11 +60,15 @@ protected:
         language::ResetCommandTable();
         language::InitParser();
         platform::CommonDialog::setAnswerHook([this](const QString& kind, platform::CommonDialog& dialog) {
-            if (kind == u"Printer")
-                return AnswerPrinter(dialog);
-            dialogs.append(kind + u'|' + dialog.DialogTitle + u'|' + dialog.Filter);
-            dialog.FileName = Next(fileAnswers, QString(), kind);
-            return !dialog.FileName.isEmpty();
+            const bool printer = kind == u"Printer";
+            dialogs.append(kind + u'|' + dialog.DialogTitle + u'|'
+                           + (printer ? QString::number(dialog.Flags) : dialog.Filter));
+            const QString answer = Next(printer ? printAnswers : fileAnswers, QString(), dialog.DialogTitle);
+            if (!printer)
+                dialog.FileName = answer;
+            else if (QPrinter* pdf = platform::PrinterOf(dialog.hDC()))
+                pdf->setOutputFormat(QPrinter::PdfFormat), pdf->setOutputFileName(answer);
+            return !answer.isEmpty();
         });
         platform::setMsgBoxHook([this](const QString& text, const QString& title) {
             messages.push_back({text, title});
@@ -83,24 +88,11 @@ protected:
     template <typename Answer>
     static Answer Next(std::deque<Answer>& answers, Answer otherwise, const QString& question)
     {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question.toStdString();
-            return otherwise;
-        }
+        if (answers.empty())
+            return ADD_FAILURE() << "unexpected question: " << question.toStdString(), otherwise;
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
-    }
-
-    // Prints to the PDF file the test gave; without one, cancels.
-    bool AnswerPrinter(platform::CommonDialog& dialog)
-    {
-        dialogs.append("Printer|" + dialog.DialogTitle + u'|' + QString::number(dialog.Flags));
-        QPrinter* printer = platform::PrinterOf(dialog.hDC());
-        const QString pdf = Next(printAnswers, QString(), dialog.DialogTitle);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        return !pdf.isEmpty();
     }
 
     // Creates the main window as the start-up does and shows it, then records the status texts.
@@ -115,8 +107,7 @@ protected:
         return *main;
     }
 
-    // Ends the program as the user does, answering the save questions with the answers given.
-    // True when the main window closed.
+    // Ends the program as the user does, answering the save questions; true when it ended.
     bool Exit(std::initializer_list<platform::MsgBoxResult> answers = {})
     {
         saveAnswers.insert(saveAnswers.end(), answers);
@@ -132,6 +123,15 @@ protected:
         fileAnswers.push_back(path);
         main->mnuFileOpen->trigger();
     }
+
+    static void Trigger(std::initializer_list<QAction*> items)
+    {
+        for (QAction* item : items)
+            item->trigger();
+    }
+
+    // Types over the selection of the active script window.
+    void Type(const QString& text) { main->activeScriptWindow()->rtfText.setSelText(text); }
 
     // The script windows still open, in the order they were created.
     QList<frmDocument*> ScriptWindows() const
@@ -159,10 +159,18 @@ protected:
         return texts;
     }
 
-    // The colour the box gives the character at a position of its text.
-    static QColor ColorOf(const frmDocument& document, int position)
+    // The whole text of a window, read back through its RTF, with a colour for each character.
+    static platform::ColoredText Content(frmDocument& document)
     {
-        return platform::ToQColor(document.rtfText.ColorAt(position));
+        document.rtfText.setSelStart(0);
+        document.rtfText.setSelLength(1 << 30);
+        return platform::ReadRtf(document.rtfText.SelRTF().toLatin1());
+    }
+
+    // A file of expected results, beside this one.
+    static QByteArray Golden(const char* name)
+    {
+        return support::TestEnvironment::readFile(QFileInfo(__FILE__).path() + "/golden/" + name);
     }
 
     static QString Stored(const QString& section, const QString& key)
