@@ -20,8 +20,7 @@ constexpr uid_t kNobody = 65534;
         || (asOrdinaryUser && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)))
         _exit(2);
     const QByteArray result = body().toUtf8();
-    const bool sent = write(output, result.constData(), size_t(result.size())) == result.size();
-    _exit(sent ? 0 : 3);
+    _exit(write(output, result.constData(), size_t(result.size())) == result.size() ? 0 : 3);
 }
 
 }  // namespace
@@ -44,8 +43,7 @@ QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body,
         result.append(buffer, got);
     close(ends[0]);
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)
-        || WEXITSTATUS(status) != 0)
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return QStringLiteral("the child failed (status %1)").arg(status);
     return QString::fromUtf8(result);
 }
