@@ -36,7 +36,8 @@ TEST(RegistryTest, ValuesOfEveryFormAreReadAsTheEightBitCallsGiveThem)
         {{key, "Number"}, "4|02 01 00 00 / 0 &hkept12"}, {{key, "Bin"}, "3|01 02 ab ff / 0 kept"},
         {{key, "Multi"}, "7|61 00 62 00 00 / 0 kept"}, {{key, "Odd"}, "query 2 size 16 / 1 "},
         {{key, "Short"}, "query 234 size 1024 / 0 long"}, {{key, "Long"}, "query 234 size 1025 / 1 "},
-        {{key, "Full"}, "query 234 size 1024 / 2 kept"}, {{"Software\\Orbiscribe\\Test\\Sub", "Other"}, "1|78 00 / 0 x"},
+        {{key, "Full"}, "query 234 size 1024 / 2 kept"},
+        {{"Software\\Orbiscribe\\Test\\Sub", "Other"}, "1|78 00 / 0 x"},
         {{"Software\\Orbiscribe", "Other"}, "open 2"},
     };
     for (const auto& [where, expected] : cases)

@@ -25,7 +25,8 @@ TEST_F(TextFileTest, TextConvertsToCrLfAndTheCodePageAndFindsTheFirstCharacterIt
 {
     const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80"), lone(QChar(0xD800)), c1(QChar(0x80));
     const std::tuple<QString, QString, QByteArray, QString, qsizetype> cases[] = {
-        {"", "", "", {}, 0}, {"a\r\nb\n", "a\r\nb\r\n", "a\r\nb\n", {}, 0}, {"\n\r", "\r\n\r\n", "\n\r", {}, 0},
+        {"", "", "", {}, 0}, {"a\r\nb\n", "a\r\nb\r\n", "a\r\nb\n", {}, 0},
+        {"\n\r", "\r\n\r\n", "\n\r", {}, 0},
         {DecodeText("\x80\xFF?"), u"\u20AC\u00FF?"_qs, "\x80\xFF?", {}, 0},  // the real code page
         {u"a\u4E2Db\rc\u4E2E"_qs, u"a\u4E2Db\r\nc\u4E2E"_qs, "a?b\rc?", u"\u4E2D"_qs, 1},
         {"x\r\n\ny" + smiley, "x\r\n\r\ny" + smiley, "x\r\n\ny?", smiley, 3},  // one '?' for the pair
@@ -34,7 +35,8 @@ TEST_F(TextFileTest, TextConvertsToCrLfAndTheCodePageAndFindsTheFirstCharacterIt
     };
     for (const auto& [text, crLf, encoded, lacking, line] : cases) {
         const std::optional<Unencodable> first = FirstUnencodable(text);
-        EXPECT_EQ(std::tuple(ToCrLf(text), EncodeText(text), first ? first->character : "", first ? first->line : 0),
+        EXPECT_EQ(std::tuple(ToCrLf(text), EncodeText(text), first.value_or(Unencodable{"", 0}).character,
+                             first.value_or(Unencodable{"", 0}).line),
                   std::tuple(crLf, encoded, lacking, line));
     }
 }
@@ -44,29 +46,32 @@ TEST_F(TextFileTest, TextConvertsToCrLfAndTheCodePageAndFindsTheFirstCharacterIt
 TEST_F(TextFileTest, WritesCopiesAppendsAndReadsEndInCrLfOrFailWithThePathAndTheReason)
 {
     env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", "an older and longer content");
-    env.writeFile("wine/drive_c/TEMP/folder/inside.txt", "kept");
+    env.writeFile("wine/drive_c/TEMP/folder/in.txt", "kept");
     ASSERT_EQ(::mkfifo(QFile::encodeName(env.driveC() + "/TEMP/pipe").constData(), 0600), 0);
     QByteArray bytes;
-    const QStringList messages{
-        WriteTextFile("c:\\temp\\temp1.scr", u"line").message(), WriteTextFile("C:\\TEMP\\x", u"a\r\n").message(),
-        WriteTextFile("C:\\TEMP\\empty", u"").message(), WriteTextFile("C:\\TEMP\\lf", u"a\n").message(),
-        CopyFile("C:\\TEMP\\Temp1.scr", "C:\\TEMP\\copy").message(),
-        AppendTextLine("C:\\Temp\\Folder\\Inside.TXT", u"").message(),
-        AppendTextLine("C:\\TEMP\\new", u"caf\u00E9").message(), WriteTextFile("C:\\TEMP\\Folder", u"").message(),
-        ReplaceFile("C:\\NOWHERE\\x.scr", "bytes").message(), CopyFile("C:\\TEMP\\gone", "C:\\TEMP\\copy").message(),
-        AppendTextLine("C:\\NOWHERE\\debug.bak", u"x").message(), ReadFileBytes("C:\\TEMP\\PIPE", bytes).message(),
-        ReadFileBytes("/dev/zero", bytes).message(), ReadFileBytes("C:\\TEMP", bytes).message(),
+    const Status statuses[] = {
+        WriteTextFile("c:\\temp\\temp1.scr", u"line"), WriteTextFile("C:\\TEMP\\x", u"a\r\n"),
+        WriteTextFile("C:\\TEMP\\empty", u""), WriteTextFile("C:\\TEMP\\lf", u"a\n"),
+        CopyFile("C:\\TEMP\\Temp1.scr", "C:\\TEMP\\copy"), AppendTextLine("C:\\Temp\\Folder\\In.TXT", u""),
+        AppendTextLine("C:\\TEMP\\new", u"caf\u00E9"), WriteTextFile("C:\\TEMP\\Folder", u""),
+        ReplaceFile("C:\\NOWHERE\\x.scr", "bytes"), CopyFile("C:\\TEMP\\gone", "C:\\TEMP\\copy"),
+        AppendTextLine("C:\\NOWHERE\\debug.bak", u"x"), ReadFileBytes("C:\\TEMP\\PIPE", bytes),
+        ReadFileBytes("/dev/zero", bytes), ReadFileBytes("C:\\TEMP", bytes),
         // A NUL in the name must not write the file named by the part before it.
-        ReplaceFile(QString("C:\\TEMP\\copy") + QChar(0) + "def", "new").message(),
+        ReplaceFile(QString("C:\\TEMP\\copy") + QChar(0) + "def", "new"),
     };
-    EXPECT_EQ(messages.join('\n'), QString(7, u'\n') + "Cannot write C:\\TEMP\\Folder: Filename refers to a directory\n"
+    QString messages;
+    for (const Status& status : statuses)
+        messages += status.message() + '\n';
+    EXPECT_EQ(messages, QString(7, u'\n') + "Cannot write C:\\TEMP\\Folder: Filename refers to a directory\n"
               "Cannot write C:\\NOWHERE\\x.scr: No such file or directory\n"
               "Cannot read C:\\TEMP\\gone: No such file or directory\n"
               "Cannot write C:\\NOWHERE\\debug.bak: No such file or directory\n"
               "Cannot read C:\\TEMP\\PIPE: not a regular file\nCannot read /dev/zero: not a regular file\n"
-              "Cannot read C:\\TEMP: not a regular file\nCannot write C:\\TEMP\\copy" + QChar(0) + "def: Invalid file name");
-    EXPECT_EQ(tempFiles(), QStringList({"TEMP1.SCR=line\r\n", "copy=line\r\n", "empty=\r\n", "folder/inside.txt=kept\r\n",
-                                        "lf=a\n\r\n", u"new=caf\u00E9\r\n"_qs, "x=a\r\n"}));
+              "Cannot read C:\\TEMP: not a regular file\nCannot write C:\\TEMP\\copy" + QChar(0)
+                  + "def: Invalid file name\n");
+    EXPECT_EQ(tempFiles(), QStringList({"TEMP1.SCR=line\r\n", "copy=line\r\n", "empty=\r\n",
+                                        "folder/in.txt=kept\r\n", "lf=a\n\r\n", u"new=caf\u00E9\r\n"_qs, "x=a\r\n"}));
     EXPECT_FALSE(QDir(env.driveC() + "/NOWHERE").exists());
     // Every byte value survives a file read and written back, twice.
     QByteArray script;
@@ -93,7 +98,8 @@ TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
                                AppendTextLine("C:\\TEMP\\debug.bak", big).message()}.join(u'|');
         });
         EXPECT_EQ(outcome, "Cannot write C:\\TEMP\\script.scr: File too large|"
-                           "Cannot write C:\\TEMP\\temp.scr: File too large|Cannot write C:\\TEMP\\debug.bak: File too large");
+                           "Cannot write C:\\TEMP\\temp.scr: File too large|"
+                           "Cannot write C:\\TEMP\\debug.bak: File too large");
         EXPECT_EQ(tempFiles(), before);
     }
 }
@@ -106,10 +112,12 @@ TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
                 && QFile::setPermissions(env.root() + "/locked", enter | QFile::ReadOther)
                 && QFile::setPermissions(script, QFile::ReadOther | QFile::WriteOther));
     const QString outcome = support::InLimitedChild(100, [&] {
-        return QStringList{WriteTextFile(script, u"new").message(), WriteTextFile(script, QString(200, u'x')).message(),
+        return QStringList{WriteTextFile(script, u"new").message(),
+                           WriteTextFile(script, QString(200, u'x')).message(),
                            WriteTextFile(script + "2", u"new").message()}.join(u'|');
     }, true);
-    EXPECT_EQ(outcome, "|Cannot write " + script + ": File too large|Cannot write " + script + "2: Permission denied");
+    EXPECT_EQ(outcome, "|Cannot write " + script + ": File too large|Cannot write " + script
+                           + "2: Permission denied");
     EXPECT_EQ(TestEnvironment::files(env.root() + "/locked"), QStringList{"script.scr=new\r\n"});
 }
 
@@ -124,7 +132,8 @@ TEST_F(TextFileTest, ExistsDeleteAndChangeDirectorySeeWhatIsThereOnly)
                                  ChangeDirectory(QString("C:\\Games\\IWar") + QChar(0) + "x").ok()};
     EXPECT_EQ(seen, std::vector<bool>({true, false, true, false, false, false, false}));
     EXPECT_EQ(DeleteFile("debug.txt").message() + '|' + ChangeDirectory("C:\\GAMES\\NONE").message(),
-              "Cannot delete debug.txt: No such file or directory|Cannot change to folder C:\\GAMES\\NONE: No such folder");
+              "Cannot delete debug.txt: No such file or directory|"
+              "Cannot change to folder C:\\GAMES\\NONE: No such folder");
     EXPECT_EQ(QDir::currentPath(), env.workDir());
     EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\IWAR\\") && FileExists("DEBUG.TXT"));
 }

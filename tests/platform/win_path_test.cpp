@@ -48,7 +48,7 @@ TEST_F(WinPathTest, ComponentsMatchExistingEntriesWithoutRegardToCaseAndDotsAppl
         {"C:\\saves\\missing\\..\\sub\\.\\x", c + "/Saves/Sub/x"}, {"C:\\..\\..\\temp", c + "/Temp"},
         {"C:\\", c}, {"C:", c}, {"\\temp\\x", c + "/Temp/x"},
         // Host paths pass unchanged; relative ones resolve against the working directory.
-        {"/", "/"}, {"/tmp/Some Folder\\odd", "/tmp/Some Folder\\odd"}, {"/no/such/../place", "/no/such/../place"},
+        {"/", "/"}, {"/tmp/A Folder\\odd", "/tmp/A Folder\\odd"}, {"/no/such/../place", "/no/such/../place"},
         {"d:\\Games\\IWAR.EXE", env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE"},
         {"sub\\commands.dat", work + "/Sub/Commands.DAT"}, {".\\Script 2", work + "/Script 2"},
         {"..\\OTHER\\DEBUG.BAK", env.root() + "/other/debug.bak"},
@@ -57,7 +57,8 @@ TEST_F(WinPathTest, ComponentsMatchExistingEntriesWithoutRegardToCaseAndDotsAppl
     EXPECT_EQ(support::TestEnvironment::readFile(HostPath("C:\\TEMP\\TEMP1.SCR")), "script");
     // The working directory of the moment, and without the link of drive C, its folder drive_c.
     ASSERT_TRUE(QDir::setCurrent(env.root() + "/other") && QFile::remove(c));
-    EXPECT_EQ(HostPath("DEBUG.bak") + HostPath("C:\\TEMP\\x.scr"), env.root() + "/other/debug.bak" + env.driveC() + "/Temp/x.scr");
+    EXPECT_EQ(HostPath("DEBUG.bak") + '|' + HostPath("C:\\TEMP\\x.scr"),
+              env.root() + "/other/debug.bak|" + env.driveC() + "/Temp/x.scr");
 }
 
 // Links are followed on both sides: a file dialog may name the file through dosdevices/c:.
@@ -71,7 +72,8 @@ TEST_F(WinPathTest, HostPathsOnAWineDriveTakeTheirWindowsForm)
         ASSERT_TRUE(!driveZ || QFile::link("/", env.root() + "/wine/dosdevices/z:"));
         const auto onZ = [&](QString path) { return driveZ ? "Z:" + path.replace('/', '\\') : path; };
         const Cases cases{
-            {game, "C:\\Program Files\\IWAR.EXE"}, {c + "/Program Files/IWAR.EXE", "C:\\Program Files\\IWAR.EXE"},
+            {game, "C:\\Program Files\\IWAR.EXE"},
+            {c + "/Program Files/IWAR.EXE", "C:\\Program Files\\IWAR.EXE"},
             {c + "/Program Files/New/../Missing/x.exe", "C:\\Program Files\\Missing\\x.exe"},
             {outside, onZ(outside)}, {"C:\\TEMP\\temp.scr", "C:\\TEMP\\temp.scr"}, {"IWAR.EXE", "IWAR.EXE"},
         };
