@@ -21,15 +21,12 @@ namespace {
 template <typename Dialog>
 void AnswerNextDialog(std::function<void(Dialog&)> answer)
 {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
+    QTimer::singleShot(10, [answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
             answer(*dialog);
-        }
+        else
+            AnswerNextDialog(answer);
     });
-    poll->start(10);
 }
 
 // The hook answers as a user would and records what each dialog opened on. A file name is

@@ -33,7 +33,7 @@ TEST(RegistryTest, ValuesOfEveryFormAreReadAsTheEightBitCallsGiveThem)
     const std::pair<std::pair<const char*, const char*>, std::string> cases[] = {
         {{"software\\ORBISCRIBE\\test", ""}, "1|64 65 66 61 75 6c 74 00 / 0 default"},
         {{key, "TEXT"}, "1|61 22 62 5c 63 09 71 e9 80 21 00 / 0 a\"b\\c\tq\u00e9\u20ac!"},
-        {{key, "Number"}, "4|02 01 00 00 / 0 &hkept12"}, {{key, "Bin"}, "3|01 02 ab ff / 0 kept"},
+        {{key, "Number"}, "4|02 0a 00 00 / 0 &hkeptA2"}, {{key, "Bin"}, "3|01 02 ab ff / 0 kept"},
         {{key, "Multi"}, "7|61 00 62 00 00 / 0 kept"}, {{key, "Odd"}, "query 2 size 16 / 1 "},
         {{key, "Short"}, "query 234 size 1024 / 0 long"}, {{key, "Long"}, "query 234 size 1025 / 1 "},
         {{key, "Full"}, "query 234 size 1024 / 2 kept"},

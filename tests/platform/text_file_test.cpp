@@ -70,8 +70,9 @@ TEST_F(TextFileTest, WritesCopiesAppendsAndReadsEndInCrLfOrFailWithThePathAndThe
               "Cannot read C:\\TEMP\\PIPE: not a regular file\nCannot read /dev/zero: not a regular file\n"
               "Cannot read C:\\TEMP: not a regular file\nCannot write C:\\TEMP\\copy" + QChar(0)
                   + "def: Invalid file name\n");
-    EXPECT_EQ(tempFiles(), QStringList({"TEMP1.SCR=line\r\n", "copy=line\r\n", "empty=\r\n",
-                                        "folder/in.txt=kept\r\n", "lf=a\n\r\n", u"new=caf\u00E9\r\n"_qs, "x=a\r\n"}));
+    const QStringList written{"TEMP1.SCR=line\r\n", "copy=line\r\n", "empty=\r\n", "folder/in.txt=kept\r\n",
+                              "lf=a\n\r\n", u"new=caf\u00E9\r\n"_qs, "x=a\r\n"};
+    EXPECT_EQ(tempFiles(), written);
     EXPECT_FALSE(QDir(env.driveC() + "/NOWHERE").exists());
     // Every byte value survives a file read and written back, twice.
     QByteArray script;
@@ -128,12 +129,13 @@ TEST_F(TextFileTest, ExistsDeleteAndChangeDirectorySeeWhatIsThereOnly)
     QDir(env.workDir()).mkpath("folder");
     const std::vector<bool> seen{FileExists("DEBUG.TXT"), FileExists("folder"), DeleteFile("Debug.txt").ok(),
                                  FileExists("debug.txt"), DeleteFile("folder").ok(),
-                                 ChangeDirectory("C:\\GAMES\\IWAR\\DEBUG.TXT").ok(),
+                                 ChangeDirectory("C:\\GAMES\\NONE").ok(),
                                  ChangeDirectory(QString("C:\\Games\\IWar") + QChar(0) + "x").ok()};
     EXPECT_EQ(seen, std::vector<bool>({true, false, true, false, false, false, false}));
-    EXPECT_EQ(DeleteFile("debug.txt").message() + '|' + ChangeDirectory("C:\\GAMES\\NONE").message(),
+    EXPECT_EQ(DeleteFile("debug.txt").message() + '|'
+                  + ChangeDirectory("C:\\Games\\IWar\\debug.txt").message(),
               "Cannot delete debug.txt: No such file or directory|"
-              "Cannot change to folder C:\\GAMES\\NONE: No such folder");
+              "Cannot change to folder C:\\Games\\IWar\\debug.txt: No such folder");
     EXPECT_EQ(QDir::currentPath(), env.workDir());
     EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\IWAR\\") && FileExists("DEBUG.TXT"));
 }
