@@ -31,51 +31,34 @@ protected:
 TEST_F(WinPathTest, ComponentsMatchExistingEntriesWithoutRegardToCaseAndDotsApplyByName)
 {
     env.writeFile("wine/drive_c/Temp/Temp1.scr", "script");
-    QDir(env.driveC()).mkpath("Saves/Sub");
-    QDir(env.driveC()).mkpath("Data");
-    QDir(env.driveC()).mkpath("DATA");
+    env.writeFile("work/Sub/Commands.DAT", "");
+    env.writeFile("other/debug.bak", "");
+    for (const char* folder : {"Saves/Sub", "Data", "DATA"})
+        QDir(env.driveC()).mkpath(folder);
+    const QString work = env.workDir();
     const Cases cases{
-        {"C:\\TEMP\\TEMP1.SCR", c + "/Temp/Temp1.scr"},
-        {"c:\\temp\\temp1.scr", c + "/Temp/Temp1.scr"},
+        {"C:\\TEMP\\TEMP1.SCR", c + "/Temp/Temp1.scr"}, {"c:\\\\temp\\.\\TEMP1.scr", c + "/Temp/Temp1.scr"},
         {"C:/TEMP/temp1.SCR", c + "/Temp/Temp1.scr"},
-        {"c:\\\\temp\\.\\TEMP1.scr", c + "/Temp/Temp1.scr"},
         // The exact spelling wins over a twin that differs in case.
         {"C:\\DATA", c + "/DATA"}, {"C:\\Data", c + "/Data"},
         // A missing component keeps its spelling, and nothing below it is looked up.
         {"C:\\saves\\New Folder\\sub\\X.Txt", c + "/Saves/New Folder/sub/X.Txt"},
         {"C:\\saves\\sub\\new.scr", c + "/Saves/Sub/new.scr"},
-        {"C:\\Nowhere\\temp", c + "/Nowhere/temp"},
         // ".." never climbs above the drive.
-        {"C:\\saves\\missing\\..\\sub\\.\\x", c + "/Saves/Sub/x"},
-        {"C:\\..\\..\\temp", c + "/Temp"},
+        {"C:\\saves\\missing\\..\\sub\\.\\x", c + "/Saves/Sub/x"}, {"C:\\..\\..\\temp", c + "/Temp"},
         {"C:\\", c}, {"C:", c}, {"\\temp\\x", c + "/Temp/x"},
-        // Host paths pass unchanged.
-        {"/", "/"},
-        {"/tmp/Some Folder\\odd", "/tmp/Some Folder\\odd"},
-        {"/no/such/../place", "/no/such/../place"},
+        // Host paths pass unchanged; relative ones resolve against the working directory.
+        {"/", "/"}, {"/tmp/A Folder\\odd", "/tmp/A Folder\\odd"}, {"/no/such/../place", "/no/such/../place"},
         {"d:\\Games\\IWAR.EXE", env.root() + "/wine/dosdevices/d:/Games/IWAR.EXE"},
-    };
-    EXPECT_EQ(Wrong(cases), "");
-    EXPECT_EQ(support::TestEnvironment::readFile(HostPath("C:\\TEMP\\TEMP1.SCR")), "script");
-    // Without the link of drive C, its folder drive_c.
-    ASSERT_TRUE(QFile::remove(c));
-    EXPECT_EQ(HostPath("C:\\TEMP\\x.scr"), env.driveC() + "/Temp/x.scr");
-}
-
-TEST_F(WinPathTest, RelativePathsResolveAgainstTheWorkingDirectoryOfTheMoment)
-{
-    env.writeFile("work/Debug.TXT", "");
-    env.writeFile("work/Sub/Commands.DAT", "");
-    env.writeFile("other/debug.bak", "");
-    const Cases cases{
-        {"debug.txt", env.workDir() + "/Debug.TXT"},
-        {"sub\\commands.dat", env.workDir() + "/Sub/Commands.DAT"},
-        {".\\Script 2", env.workDir() + "/Script 2"},
+        {"sub\\commands.dat", work + "/Sub/Commands.DAT"}, {".\\Script 2", work + "/Script 2"},
         {"..\\OTHER\\DEBUG.BAK", env.root() + "/other/debug.bak"},
     };
     EXPECT_EQ(Wrong(cases), "");
-    ASSERT_TRUE(QDir::setCurrent(env.root() + "/other"));
-    EXPECT_EQ(HostPath("DEBUG.bak"), env.root() + "/other/debug.bak");
+    EXPECT_EQ(support::TestEnvironment::readFile(HostPath("C:\\TEMP\\TEMP1.SCR")), "script");
+    // The working directory of the moment, and without the link of drive C, its folder drive_c.
+    ASSERT_TRUE(QDir::setCurrent(env.root() + "/other") && QFile::remove(c));
+    EXPECT_EQ(HostPath("DEBUG.bak") + '|' + HostPath("C:\\TEMP\\x.scr"),
+              env.root() + "/other/debug.bak|" + env.driveC() + "/Temp/x.scr");
 }
 
 // Links are followed on both sides: a file dialog may name the file through dosdevices/c:.
@@ -87,16 +70,12 @@ TEST_F(WinPathTest, HostPathsOnAWineDriveTakeTheirWindowsForm)
     // With the whole file system as drive Z:, the deeper drive C: still names files under it.
     for (const bool driveZ : {false, true}) {
         ASSERT_TRUE(!driveZ || QFile::link("/", env.root() + "/wine/dosdevices/z:"));
-        const auto onZ = [&](QString path) {
-            return driveZ ? "Z:" + path.replace('/', '\\') : path;
-        };
+        const auto onZ = [&](QString path) { return driveZ ? "Z:" + path.replace('/', '\\') : path; };
         const Cases cases{
             {game, "C:\\Program Files\\IWAR.EXE"},
             {c + "/Program Files/IWAR.EXE", "C:\\Program Files\\IWAR.EXE"},
             {c + "/Program Files/New/../Missing/x.exe", "C:\\Program Files\\Missing\\x.exe"},
-            {outside, onZ(outside)},
-            {"C:\\TEMP\\temp.scr", "C:\\TEMP\\temp.scr"},
-            {"IWAR.EXE", "IWAR.EXE"},
+            {outside, onZ(outside)}, {"C:\\TEMP\\temp.scr", "C:\\TEMP\\temp.scr"}, {"IWAR.EXE", "IWAR.EXE"},
         };
         EXPECT_EQ(Wrong(cases, WindowsPath), "");
     }

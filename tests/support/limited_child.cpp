@@ -7,35 +7,23 @@
 #include <unistd.h>
 
 namespace support {
-namespace {
 
-constexpr uid_t kNobody = 65534;
-
-[[noreturn]] void RunChild(int output, long fileSizeLimit, const std::function<QString()>& body,
-                           bool asOrdinaryUser)
+QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body, bool asOrdinaryUser)
 {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0
-        || (asOrdinaryUser && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)))
-        _exit(2);
-    const QByteArray result = body().toUtf8();
-    const bool sent = write(output, result.constData(), size_t(result.size())) == result.size();
-    _exit(sent ? 0 : 3);
-}
-
-}  // namespace
-
-QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body,
-                       bool asOrdinaryUser)
-{
+    constexpr uid_t kNobody = 65534;
     int ends[2];
     if (pipe(ends) != 0)
         return QStringLiteral("no pipe");
     const pid_t child = fork();
     if (child == 0) {
         close(ends[0]);
-        RunChild(ends[1], fileSizeLimit, body, asOrdinaryUser);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0
+            || (asOrdinaryUser && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)))
+            _exit(2);
+        const QByteArray result = body().toUtf8();
+        _exit(write(ends[1], result.constData(), size_t(result.size())) == result.size() ? 0 : 3);
     }
     close(ends[1]);
     QByteArray result;
@@ -44,8 +32,7 @@ QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body,
         result.append(buffer, got);
     close(ends[0]);
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)
-        || WEXITSTATUS(status) != 0)
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return QStringLiteral("the child failed (status %1)").arg(status);
     return QString::fromUtf8(result);
 }

@@ -17,6 +17,18 @@ QString ShellQuoted(const QString& text)
     return u'\'' + QString(text).replace(u'\'', QStringLiteral("'\\''")) + u'\'';
 }
 
+// Polls until done() holds; false when the deadline passed first.
+template <typename Done>
+bool PollUntil(int seconds, Done done)
+{
+    const QDeadlineTimer deadline(seconds * 1000);
+    for (; !done(); QThread::msleep(5)) {
+        if (deadline.hasExpired())
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
@@ -39,45 +51,28 @@ void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
         throw std::runtime_error("cannot write a stand-in program");
 }
 
-std::optional<QByteArray> WaitForFile(const QString& hostPath)
+std::optional<QByteArray> WaitForFile(const QString& hostPath, qint64 pid, int seconds)
 {
-    const QDeadlineTimer deadline(60 * 1000);
-    while (!QFileInfo::exists(hostPath)) {
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(10);
-    }
+    PollUntil(seconds, [&] { return QFileInfo::exists(hostPath) || (pid > 0 && !platform::IsRunning(pid)); });
     QFile file(hostPath);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return file.readAll();
 }
 
-std::optional<StartRecord> WaitForStart(const QString& recordPath)
+std::optional<StartRecord> WaitForStart(const QString& recordPath, qint64 pid)
 {
-    const std::optional<QByteArray> content = WaitForFile(recordPath);
-    if (!content)
+    const std::optional<QByteArray> content = WaitForFile(recordPath, pid, 5);
+    QStringList lines = QString::fromUtf8(content.value_or("")).split(u'\n');
+    if (lines.size() < 3 || !lines.takeLast().isEmpty())
         return std::nullopt;
-    QStringList lines = QString::fromUtf8(*content).split(u'\n');
-    if (lines.size() < 3 || !lines.last().isEmpty())
-        return std::nullopt;
-    lines.removeLast();
-    StartRecord record;
-    record.pid = lines.takeFirst().toLongLong();
-    record.workDir = lines.takeFirst();
-    record.arguments = lines;
-    return record;
+    // Braced initialisers run in order: the process id, the folder, then the arguments left.
+    return StartRecord{lines.takeFirst().toLongLong(), lines.takeFirst(), lines};
 }
 
 bool WaitForEnd(qint64 pid)
 {
-    const QDeadlineTimer deadline(60 * 1000);
-    while (platform::IsRunning(pid)) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
+    return PollUntil(60, [pid] { return !platform::IsRunning(pid); });
 }
 
 ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const QByteArray& value)

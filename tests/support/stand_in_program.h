@@ -23,11 +23,14 @@ void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
                          const QString& logSource);
 
 // The content of the file at hostPath once it exists; nullopt when it has not appeared within
-// a minute. Only a bound against hanging: callers assert on content, never on time.
-std::optional<QByteArray> WaitForFile(const QString& hostPath);
+// the bound (a minute: a Wine program may be slow to start), or at once when the process pid,
+// if given, has ended without writing it. Only a bound against hanging: callers assert on
+// content, never on time.
+std::optional<QByteArray> WaitForFile(const QString& hostPath, qint64 pid = 0, int seconds = 60);
 
-// The record written at recordPath by a stand-in program, once it exists.
-std::optional<StartRecord> WaitForStart(const QString& recordPath);
+// The record written at recordPath by a stand-in program, once it exists. A stand-in writes it
+// as it starts, so one that did not start fails within seconds, at once when pid is given.
+std::optional<StartRecord> WaitForStart(const QString& recordPath, qint64 pid = 0);
 
 // Returns once the process has ended; false when it still runs after a minute.
 bool WaitForEnd(qint64 pid);

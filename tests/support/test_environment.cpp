@@ -7,41 +7,23 @@
 #include <stdexcept>
 
 namespace support {
-namespace {
-
-void restoreVariable(const char* name, const QByteArray& value)
-{
-    if (value.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, value);
-}
-
-}  // namespace
 
 TestEnvironment::TestEnvironment()
-    : savedWinePrefix_(qgetenv("WINEPREFIX")),
-      savedConfigHome_(qgetenv("XDG_CONFIG_HOME")),
+    : winePrefix_("WINEPREFIX", QFile::encodeName(root() + "/wine")),
+      configHome_("XDG_CONFIG_HOME", QFile::encodeName(configHome())),
       savedWorkDir_(QDir::currentPath())
 {
-    if (!dir_.isValid())
-        throw std::runtime_error("cannot create a temporary folder");
-    QDir root(dir_.path());
-    root.mkpath("wine/drive_c");
-    root.mkpath("wine/dosdevices");
-    root.mkpath("config");
-    root.mkpath("work");
-    QFile::link("../drive_c", root.filePath("wine/dosdevices/c:"));
-    qputenv("WINEPREFIX", QFile::encodeName(root.filePath("wine")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome()));
+    QDir rootFolder(root());
+    if (!dir_.isValid() || !rootFolder.mkpath("wine/drive_c") || !rootFolder.mkpath("wine/dosdevices")
+        || !rootFolder.mkpath("config") || !rootFolder.mkpath("work")
+        || !QFile::link("../drive_c", rootFolder.filePath("wine/dosdevices/c:")))
+        throw std::runtime_error("cannot make the temporary folders");
     QDir::setCurrent(workDir());
 }
 
 TestEnvironment::~TestEnvironment()
 {
     QDir::setCurrent(savedWorkDir_);
-    restoreVariable("WINEPREFIX", savedWinePrefix_);
-    restoreVariable("XDG_CONFIG_HOME", savedConfigHome_);
 }
 
 QString TestEnvironment::writeFile(const QString& relativePath, const QByteArray& content) const
@@ -70,6 +52,14 @@ QStringList TestEnvironment::files(const QString& hostFolder)
     }
     found.sort();
     return found;
+}
+
+QByteArray TestEnvironment::testData(const QString& relativePath)
+{
+    QFile file(QStringLiteral(ORBISCRIBE_TESTS_DIR "/") + relativePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("missing test data: " + file.fileName().toStdString());
+    return file.readAll();
 }
 
 }  // namespace support

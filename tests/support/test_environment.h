@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "support/stand_in_program.h"
+
 namespace support {
 
 // A private world for one test: a temporary folder holding a Wine prefix (WINEPREFIX, with
@@ -30,11 +32,14 @@ public:
     // Every regular file under a host folder, sorted, each as "relative/path=content", so that
     // a whole tree compares in one assertion.
     static QStringList files(const QString& hostFolder);
+    // Content of a data file kept with the tests ("platform/golden/x.txt"); throws when missing,
+    // so that a lost golden file can never compare equal to an empty result.
+    static QByteArray testData(const QString& relativePath);
 
 private:
     QTemporaryDir dir_;
-    QByteArray savedWinePrefix_;
-    QByteArray savedConfigHome_;
+    ScopedEnvironmentVariable winePrefix_;
+    ScopedEnvironmentVariable configHome_;
     QString savedWorkDir_;
 };
 
