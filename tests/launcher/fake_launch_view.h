@@ -16,8 +16,7 @@ inline std::string Lines(const QStringList& lines)
 
 // Records what the launch and the Errors command show, in order; a filled list as
 // "FillErrors|line|line...".
-class FakeLaunchView : public LaunchView {
-public:
+struct FakeLaunchView : LaunchView {
     void ShowErrorCode(qint64 taskId) override
     {
         calls << "ShowErrorCode " + QString::number(taskId);
@@ -25,10 +24,7 @@ public:
             whileErrorCodeIsShown();
     }
     void ShowFailure(const QString& message) override { calls << "ShowFailure " + message; }
-    void FillErrors(const QStringList& lines) override
-    {
-        calls << (lines.isEmpty() ? "FillErrors" : "FillErrors|" + lines.join(u'|'));
-    }
+    void FillErrors(const QStringList& lines) override { calls << (QStringList{"FillErrors"} + lines).join(u'|'); }
     void ShowErrors() override { calls << "ShowErrors"; }
     void ReportNoLog(const QString& message) override { calls << "ReportNoLog " + message; }
 

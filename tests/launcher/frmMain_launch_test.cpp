@@ -1,10 +1,14 @@
 // The launcher reached from the main window: its menu items, its toolbar button, its message
 // boxes and the Errors window.
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 
 #include "launcher/frmErrors.h"
+#include "launcher/frmOptions.h"
 #include "platform/qt_twips.h"
 #include "shell/window_test_fixture.h"
 #include "support/stand_in_program.h"
@@ -25,7 +29,7 @@ protected:
     ~MainWindowLaunchTest() override { launcher::UnloadErrorsWindow(); }
 
     QString record() const { return environment.root() + "/started.txt"; }
-    // The lines of the Errors window, which must be shown.
+    // Whether the Errors window is shown, and its lines.
     static QStringList Listed()
     {
         QStringList lines{launcher::ErrorsWindow().isVisible() ? "shown:" : "hidden:"};
@@ -33,36 +37,31 @@ protected:
             lines << launcher::ErrorsWindow().lstErrors->item(row)->text();
         return lines;
     }
-    QString Shown() const
-    {
-        QString shown;
-        for (const MessageShown& message : messages)
-            shown += message.title + u'|' + message.text + u'\n';
-        return shown;
-    }
 };
 
-// The user dismisses the message once the game has started and written its log. Listing again
-// fills the list afresh, in one go under the busy cursor; the window's close box destroys it,
-// and a launch out of Debug Mode, here from the toolbar, shows a new, empty one.
-TEST_F(MainWindowLaunchTest, DebugModeListsTheLogOfTheActiveScriptsGameAndTheWindowComesBackAfterItsClose)
+// Without a log the Errors command says why, in a box: the status line belongs to the editor.
+// In Debug Mode the user dismisses the message once the game has started and written its log.
+// Listing again fills the list afresh, in one go under the busy cursor; the window's close box
+// destroys it, and a launch out of Debug Mode, here from the toolbar, shows a new, empty one.
+TEST_F(MainWindowLaunchTest, TheLaunchAndTheErrorsCommandShowTheLogOfTheActiveScriptsGameOrSayWhyNot)
 {
     options.LaunchFlags = 144 | 0x2;
     frmMain& window = Start();
     window.activeScriptWindow()->rtfText.setSelText("CALL Start");
+    QString shown;
     std::optional<support::StartRecord> started;
     platform::setMsgBoxHook([&](const QString& text, const QString& title) {
         if (title == "External Error")
             started = support::WaitForStart(record());
-        messages.push_back({text + (started ? " " + QString::number(started->pid) : ""), title});
+        shown += title + u'|' + text + u'\n';
         return platform::MsgBoxResult::Ok;
     });
+    window.mnuWindowsErrors->trigger();
+    EXPECT_EQ(Listed(), QStringList{"shown:"});
     window.mnuToolsLaunchIndependenceWar->trigger();
     ASSERT_TRUE(started);
     EXPECT_EQ(started->arguments, QStringList({"-debugscript", "-noslab", "-english", "C:\\TEMP\\temp.scr"}));
     EXPECT_EQ(support::TestEnvironment::readFile(environment.driveC() + "/TEMP/temp.scr"), "CALL Start\r\n");
-    const QString pid = QString::number(started->pid);
-    EXPECT_EQ(Shown(), "External Error|Independence War returned Error Code " + pid + " " + pid + "\n");
     EXPECT_EQ(Listed(), QStringList({"shown:", "loaded", "script ok"}));
 
     QStringList inserts;
@@ -82,38 +81,63 @@ TEST_F(MainWindowLaunchTest, DebugModeListsTheLogOfTheActiveScriptsGameAndTheWin
     launch->trigger();
     EXPECT_TRUE(support::WaitForStart(record()));
     EXPECT_EQ(Listed(), QStringList{"shown:"});
-    EXPECT_EQ(messages.size(), 1u);
-}
-
-// In boxes, whole: the status line belongs to the editor.
-TEST_F(MainWindowLaunchTest, ErrorsWithoutALogAndALaunchWithoutAGameSayWhyInABox)
-{
     QFile::remove(environment.driveC() + kGameFolder + "/IWAR.EXE");
-    frmMain& window = Start();
-    window.mnuWindowsErrors->trigger();
-    EXPECT_EQ(Listed(), QStringList{"shown:"});
-    window.mnuToolsLaunchIndependenceWar->trigger();
+    launch->trigger();
     const QString game = "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\";
-    EXPECT_EQ(Shown().toStdString(), ("Error Listing|No game log found in " + game
-                                      + ": Cannot read debug.txt: No such file or directory\n"
-                                      "Launch Independence War|Independence War was not started. No program file "
-                                      "found in the command line " + game + "IWAR.EXE -noslab  -english  C:\\TEMP\\temp.scr\n").toStdString());
+    EXPECT_EQ(shown.toStdString(),
+              ("Error Listing|No game log found in " + game + ": Cannot read debug.txt: No such file or directory\n"
+               "External Error|Independence War returned Error Code " + QString::number(started->pid)
+               + "\nLaunch Independence War|Independence War was not started. No "
+               "program file found in the command line " + game + "IWAR.EXE -noslab  -english  C:\\TEMP\\temp.scr\n")
+                  .toStdString());
     EXPECT_TRUE(status.texts.isEmpty());
 }
 
-TEST_F(MainWindowLaunchTest, BothOptionsItemsOpenTheOptionsDialogOverTheMainWindow)
+// Each opening is a new dialog over the main window, gone once it closes. OK stores the controls,
+// the path as typed; of several languages the highest is selected, and bits without a control
+// are lost, also from a negative value out of the settings store. Cancel, Escape and the close
+// box store nothing; Enter presses no button.
+TEST_F(MainWindowLaunchTest, BothOptionsItemsOpenTheStoredSwitchesAndOnlyOkStoresThoseOfTheControls)
 {
     frmMain& window = Start();
-    for (QAction* item : {window.mnuToolsOptions, window.mnuViewOptions}) {
-        QString shown;
+    const std::function<void(launcher::frmOptions&)> closings[] = {
+        [](launcher::frmOptions& o) { o.cmdOK->click(); },
+        [](launcher::frmOptions& o) { o.cmdCancel->click(); },
+        [](launcher::frmOptions& o) { QTest::keyClick(o.txtIwarexe, Qt::Key_Escape); },
+        [](launcher::frmOptions& o) { o.close(); },
+    };
+    const QString all = "chk3dfx chk800x600 chkColor chkDisk chkLagrange chkNoLogo chkNoSlab chkWindowed chkarcade "
+                        "chkcheats chkdebug chklod optGerman";
+    // LaunchFlags and SystemFlags stored, the controls set (sorted), the closing, both after it.
+    const std::tuple<qint16, qint16, QString, int, qint16, qint16> cases[] = {
+        {144, 1, "chkColor chkNoSlab optEnglish", 0, 144, 1},
+        {0x80 | 0x100, 0, "optFrench", 0, 0x100, 0},
+        {0, 0x6, "optEnglish", 0, 0x80, 0},
+        {0x1455, 0, "chk800x600 chkLagrange chkNoSlab chkWindowed chkcheats chklod optEnglish", 0, 0x14D5, 0},
+        {0x282A, 0, "chk3dfx chkDisk chkNoLogo chkarcade chkdebug optEnglish", 0, 0x28AA, 0},
+        {-1, 0x7, all, 0, 0x3E7F, 1}, {-1, 0x7, all, 1, -1, 0x7}, {-1, 0x7, all, 2, -1, 0x7}, {-1, 0x7, all, 3, -1, 0x7},
+    };
+    for (const auto& [launchFlags, systemFlags, set, closing, launchFlagsAfter, systemFlagsAfter] : cases) {
+        options = {.LaunchFlags = launchFlags, .SystemFlags = systemFlags};
+        QPointer<launcher::frmOptions> opened;
+        QStringList checked;
         QTimer::singleShot(0, [&] {
-            if (QWidget* dialog = QApplication::activeModalWidget()) {
-                shown = dialog->windowTitle() + (dialog->parentWidget() == &window ? " over the main window" : "");
-                dialog->close();
-            }
+            opened = qobject_cast<launcher::frmOptions*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(opened && opened->parentWidget() == &window);
+            for (const QAbstractButton* button : opened->findChildren<QAbstractButton*>())
+                checked << (button->isChecked() ? button->objectName() : QString());
+            opened->txtIwarexe->setText(" typed ");
+            QTest::keyClick(opened->chkNoSlab, Qt::Key_Return);
+            QTest::keyClick(opened->txtIwarexe, Qt::Key_Enter, Qt::KeypadModifier);
+            closings[closing](*opened);
         });
-        item->trigger();
-        EXPECT_EQ(shown, "Options over the main window") << item->objectName().toStdString();
+        (launchFlags & 1 ? window.mnuViewOptions : window.mnuToolsOptions)->trigger();
+        checked.removeAll(QString());
+        checked.sort();
+        EXPECT_EQ(checked.join(u' ').toStdString(), set.toStdString());
+        EXPECT_TRUE(opened.isNull());
+        EXPECT_EQ(std::tuple(options.LaunchFlags, options.SystemFlags, options.LaunchPath),
+                  std::tuple(launchFlagsAfter, systemFlagsAfter, closing == 0 ? " typed " : kDefaultLaunchPath));
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/qt_twips.h"
@@ -19,12 +18,6 @@ namespace {
 
 using platform::CommonDialog;
 using Colors = std::array<platform::Color, 4>;
-
-// LaunchFlags, SystemFlags and LaunchPath.
-auto Stored()
-{
-    return std::tuple(shell::options.LaunchFlags, shell::options.SystemFlags, shell::options.LaunchPath);
-}
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
@@ -65,74 +58,6 @@ protected:
     QStringList answers;
     QStringList shown;  // each dialog as "kind|title|filter|initDir|fileName|colour"
 };
-
-// Of several languages the highest is selected; bits without a control are lost, also from a
-// negative value out of the settings store.
-TEST_F(OptionsDialogTest, OpensWithTheStoredSwitchesAndOkStoresThoseOfTheControls)
-{
-    // LaunchFlags and SystemFlags stored, the controls set (sorted), both after OK.
-    const std::tuple<qint16, qint16, QString, qint16, qint16> cases[] = {
-        {144, 1, "chkColor chkNoSlab optEnglish", 144, 1},
-        {0x80 | 0x100, 0, "optFrench", 0x100, 0},
-        {0, 0x6, "optEnglish", 0x80, 0},
-        {0x1455, 0, "chk800x600 chkLagrange chkNoSlab chkWindowed chkcheats chklod optEnglish", 0x14D5, 0},
-        {0x282A, 0, "chk3dfx chkDisk chkNoLogo chkarcade chkdebug optEnglish", 0x28AA, 0},
-        {-1, 0x7, "chk3dfx chk800x600 chkColor chkDisk chkLagrange chkNoLogo chkNoSlab chkWindowed chkarcade "
-                  "chkcheats chkdebug chklod optGerman", 0x3E7F, 1},
-    };
-    for (const auto& [launchFlags, systemFlags, set, launchFlagsAfterOk, systemFlagsAfterOk] : cases) {
-        shell::options.LaunchFlags = launchFlags;
-        shell::options.SystemFlags = systemFlags;
-        QStringList checked;
-        for (const QAbstractButton* button : Open().findChildren<QAbstractButton*>()) {
-            if (button->isChecked())
-                checked << button->objectName();
-        }
-        checked.sort();
-        EXPECT_EQ(checked.join(u' ').toStdString(), set.toStdString());
-        dialog->cmdOK->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(Stored(), std::tuple(launchFlagsAfterOk, systemFlagsAfterOk, shell::kDefaultLaunchPath));
-    }
-}
-
-// Each opening is a new dialog, gone once it closes, with a common dialog that has forgotten
-// the last opening's file; Enter presses no button.
-TEST_F(OptionsDialogTest, EveryOpeningIsNewAndCancelEscapeOrCloseBoxKeepAllButThePickedColour)
-{
-    const qint16 launchFlags = qint16(0xC000 | 0x2000 | 0x90);  // with bits no control carries
-    shell::options.LaunchFlags = launchFlags;
-    shell::options.SystemFlags = 0x7;
-    const std::function<void(frmOptions&)> closings[] = {
-        [](frmOptions& options) { options.cmdCancel->click(); },
-        [](frmOptions& options) { QTest::keyClick(options.txtIwarexe, Qt::Key_Escape); },
-        [](frmOptions& options) { options.close(); },
-    };
-    platform::Color picked = 0x123456;
-    for (const auto& close : closings) {
-        answers = {QString::number(++picked, 16), "/games/IWAR.EXE"};
-        QPointer<frmOptions> opened;
-        QTimer::singleShot(0, [&] {
-            opened = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(opened);
-            opened->chkdebug->click();
-            opened->chkColor->click();
-            QTest::mouseClick(opened->lblComments, Qt::LeftButton);
-            opened->cmdBrowse->click();
-            for (QWidget* control : std::initializer_list<QWidget*>{opened->chkNoSlab, opened->txtIwarexe}) {
-                QTest::keyClick(control, Qt::Key_Return);
-                QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
-            }
-            EXPECT_TRUE(opened->isVisible());
-            close(*opened);
-        });
-        ShowOptionsDialog(&owner);
-        EXPECT_TRUE(opened.isNull());
-        EXPECT_EQ(shown.takeLast().section(u'|', 5, 5), "") << "the file of the opening before";
-        EXPECT_EQ(shell::options.TextColors, (Colors{16711680, picked, 0, 16777215}));
-        EXPECT_EQ(Stored(), std::tuple(launchFlags, qint16(0x7), shell::kDefaultLaunchPath));
-    }
-}
 
 // A colour dialog starts on the current colour, and a cancelled one changes nothing; each sample
 // shows its text colour on the window colour until Backcolor is picked.
@@ -198,17 +123,15 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyContr
     const QMap<int, QString> lefts{{platform::TwipsToPixelsX(-20000), "off"},
                                    {platform::TwipsToPixelsX(210), "210"},
                                    {platform::TwipsToPixelsX(240), "240"}};
-    const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
+    const auto ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
     const std::tuple<QWidget*, Qt::Key, Qt::KeyboardModifiers> steps[] = {
         {options.tbsOptions, Qt::Key_Tab, ctrl},
-        {options.txtIwarexe, Qt::Key_Tab, ctrl | alt},
-        {options.chkColor, Qt::Key_Tab, ctrl},  // from "Colors" back to "Launcher"
+        {options.txtIwarexe, Qt::Key_Tab, ctrl},
+        {options.chkColor, Qt::Key_Tab, ctrl | Qt::AltModifier},  // from "Colors" back to "Launcher"
         {options.chkNoSlab, Qt::Key_Backtab, ctrl | shift},  // from "Launcher" to "Colors"
-        {options.cmdBackcolor, Qt::Key_Backtab, ctrl | shift | alt},
-        // Tab alone, Shift+Tab and Alt+Tab leave the tab as it is.
-        {options.cmdOK, Qt::Key_Tab, {}},
+        {options.cmdBackcolor, Qt::Key_Backtab, ctrl | shift | Qt::AltModifier},
+        {options.cmdOK, Qt::Key_Tab, {}},  // Tab alone and Shift+Tab leave the tab as it is
         {options.cmdOK, Qt::Key_Backtab, shift},
-        {options.cmdOK, Qt::Key_Tab, alt},
     };
     QString seen;
     for (int step = 0; step <= int(std::size(steps)); ++step) {
@@ -221,8 +144,7 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyContr
     }
     EXPECT_EQ(seen.toStdString(),
               "0: 240 off off off\n1: off- 210 off- off\n2: off- off- 210 off\n0: 210 off- off- off\n"
-              "2: off- off- 210 off\n1: off- 210 off- off\n1: off- 210 off- off\n1: off- 210 off- off\n"
-              "1: off- 210 off- off\n");
+              "2: off- off- 210 off\n1: off- 210 off- off\n1: off- 210 off- off\n1: off- 210 off- off\n");
 }
 
 }  // namespace
