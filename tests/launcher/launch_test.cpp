@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "launcher/fake_launch_view.h"
@@ -127,43 +126,35 @@ TEST_F(LaunchTest, AGameNotStartedIsReportedWithItsCommandLineOrTheFileAtFaultAn
     support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));  // no wine
     const QString all13 = " -w  -debugscript  -powers  -b -16  -noslab  -arcade  -800x600  -english "
                           " -french  -german  -nolodfix  -nologos  -lagrange ";
-    const QString noGame = "No program file found in the command line " + kGamePath;
-    const struct {
-        qint16 flags;
-        std::function<void()> arrange;
-        QString failure;
-    } cases[] = {
-        {144, [] {}, noGame + " -noslab  -english  C:\\TEMP\\temp.scr"},
-        {0, [] {}, noGame + " C:\\TEMP\\temp.scr"},
-        {-1, [] {}, noGame + all13 + " C:\\TEMP\\temp.scr"},
-        {0x2008, [] {}, noGame + " -b -16  C:\\TEMP\\temp.scr"},
-        {0x1002, [] {}, noGame + " -debugscript  -lagrange  C:\\TEMP\\temp.scr"},
-        // debug.bak a folder: the old log cannot be saved there and is kept
-        {kDebugMode, [&] {
-             env.writeFile(kGameFolder + "/IWAR.EXE", "MZ");
-             QFile::remove(gameFolder() + "/debug.bak");
-             QDir(gameFolder()).mkpath("debug.bak");
-         }, "Cannot start " + kGamePath + ": it is a Windows program, and \"wine\", which runs those, is not on the PATH"},
+    const std::pair<qint16, QString> cases[] = {
+        {144, " -noslab  -english "}, {0, ""}, {-1, all13}, {0x2008, " -b -16 "}, {0x1002, " -debugscript  -lagrange "},
     };
-    for (const auto& c : cases) {
-        shell::options.LaunchFlags = c.flags;
+    for (const auto& [flags, switches] : cases) {
+        shell::options.LaunchFlags = flags;
         put(kGameFolder + "/debug.txt", "old\r\n");
-        c.arrange();
         view = FakeLaunchView();
-        LaunchIndependenceWar("Task " + QString::number(c.flags), view);
-        EXPECT_EQ(Lines(view.calls), Lines({kNotStarted + c.failure, "ShowErrors"}));
-        const QString script = "Task " + QString::number(c.flags) + "\r\n";
-        EXPECT_EQ(Lines(tempFiles() << "debug.txt=" + TestEnvironment::readFile(gameFolder() + "/debug.txt")),
-                  Lines({"TEMP1.SCR=" + script, "temp.scr=" + script, "debug.txt=old\r\n"}));
+        LaunchIndependenceWar("Task " + QString::number(flags), view);
+        EXPECT_EQ(Lines(view.calls), Lines({kNotStarted + "No program file found in the command line " + kGamePath
+                                                + switches + " C:\\TEMP\\temp.scr", "ShowErrors"}));
+        const QString script = "Task " + QString::number(flags) + "\r\n";
+        EXPECT_EQ(Lines(tempFiles() + logs(gameFolder())),
+                  Lines({"TEMP1.SCR=" + script, "temp.scr=" + script, "debug.bak=old\r\n", "debug.txt=old\r\n"}));
     }
-    // No C:\TEMP: the script cannot be written, nor an earlier one copied without a script window.
-    QDir(env.driveC() + "/TEMP").removeRecursively();
+    // No wine for a Windows program, and debug.bak a folder: the old log cannot be saved and is kept.
+    env.writeFile(kGameFolder + "/IWAR.EXE", "MZ");
+    QFile::remove(gameFolder() + "/debug.bak");
+    QDir(gameFolder()).mkpath("debug.bak");
     view = FakeLaunchView();
     LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+    // No C:\TEMP: the script cannot be written, nor an earlier one copied without a script window.
+    QDir(env.driveC() + "/TEMP").removeRecursively();
+    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
     LaunchIndependenceWar(std::nullopt, view);
-    EXPECT_EQ(Lines(view.calls), Lines({kNotStarted + "Cannot write C:\\TEMP\\TEMP1.SCR: No such file or directory",
-                                        "ShowErrors", kNotStarted + "Cannot read C:\\TEMP\\TEMP1.scr: No such file or directory",
-                                        "ShowErrors"}));
+    EXPECT_EQ(Lines(view.calls),
+              Lines({kNotStarted + "Cannot start " + kGamePath + ": it is a Windows program, and \"wine\", which runs "
+                         "those, is not on the PATH", "ShowErrors",
+                     kNotStarted + "Cannot write C:\\TEMP\\TEMP1.SCR: No such file or directory", "ShowErrors",
+                     kNotStarted + "Cannot read C:\\TEMP\\TEMP1.scr: No such file or directory", "ShowErrors"}));
     EXPECT_EQ(TestEnvironment::readFile(gameFolder() + "/debug.txt"), "old\r\n");
 }
 
