@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -39,22 +38,12 @@ protected:
     }
     ~OptionsDialogTest() override
     {
-        delete dialog;
         CommonDialog::setAnswerHook(nullptr);
         EXPECT_TRUE(answers.isEmpty()) << "dialogs that were never shown";
     }
 
-    // A new dialog over the owner, shown as an opening shows it.
-    frmOptions& Open()
-    {
-        delete dialog;
-        dialog = new frmOptions(&owner);
-        dialog->show();
-        return *dialog;
-    }
-
     QWidget owner;
-    QPointer<frmOptions> dialog;
+    frmOptions options{&owner};  // shown by each test, as an opening shows it
     QStringList answers;
     QStringList shown;  // each dialog as "kind|title|filter|initDir|fileName|colour"
 };
@@ -65,7 +54,7 @@ TEST_F(OptionsDialogTest, EachSamplePicksItsOwnColour)
 {
     shell::options.TextColors = {0x11, 0x22, 0x33, 0x00FFFF};
     answers = {"", "", "", "", "1", "2", "3", "4"};
-    frmOptions& options = Open();
+    options.show();
     const std::array samples{options.lblCommands, options.lblComments, options.lblNormal};
     QString seen;
     const auto pickAll = [&](std::array<QWidget*, 4> order) {
@@ -95,7 +84,7 @@ TEST_F(OptionsDialogTest, PathIsBrowsedAndStoredExactly)
     shell::options.LaunchPath = QString(60, u'x') + "IWAR.EXE";
     answers = {"", "10203", "/games/iwar/IWAR.EXE",
                environment.root() + "/wine/dosdevices/c:/Games/Particle Systems/IWAR.EXE"};
-    frmOptions& options = Open();
+    options.show();
     QString paths;
     for (int browse = 0; browse < 3; ++browse) {
         options.cmdBrowse->click();
@@ -119,7 +108,7 @@ TEST_F(OptionsDialogTest, PathIsBrowsedAndStoredExactly)
 // After the first change only the selected tab's page is shown, at 210 twips, and enabled.
 TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabCycleThroughThePagesFromAnyControl)
 {
-    frmOptions& options = Open();
+    options.show();
     const QMap<int, QString> lefts{{platform::TwipsToPixelsX(-20000), "off"},
                                    {platform::TwipsToPixelsX(210), "210"},
                                    {platform::TwipsToPixelsX(240), "240"}};
