@@ -1,38 +1,35 @@
 #pragma once
 
-#include <QList>
 #include <QStringList>
 #include <functional>
+#include <string>
 
 #include "launcher/launch.h"
 
 namespace launcher {
 
-// The windows' side of the launch and the Errors command: records what the commands show, and
-// keeps lstErrors as the list box would.
-class FakeLaunchView : public LaunchView {
-public:
+// Lines compared as one text, which a failure shows readably.
+inline std::string Lines(const QStringList& lines)
+{
+    return lines.join(u'\n').toStdString();
+}
+
+// Records what the launch and the Errors command show, in order; a filled list as
+// "FillErrors|line|line...".
+struct FakeLaunchView : LaunchView {
     void ShowErrorCode(qint64 taskId) override
     {
-        calls << "ShowErrorCode";
-        errorCodes << taskId;
+        calls << "ShowErrorCode " + QString::number(taskId);
         if (whileErrorCodeIsShown)
             whileErrorCodeIsShown();
     }
-    void ShowFailure(const QString& message) override { calls << "ShowFailure: " + message; }
-    void FillErrors(const QStringList& lines) override
-    {
-        calls << "FillErrors";
-        lstErrors = lines;
-    }
+    void ShowFailure(const QString& message) override { calls << "ShowFailure " + message; }
+    void FillErrors(const QStringList& lines) override { calls << (QStringList{"FillErrors"} + lines).join(u'|'); }
     void ShowErrors() override { calls << "ShowErrors"; }
-    void ReportNoLog(const QString& message) override { calls << "ReportNoLog: " + message; }
+    void ReportNoLog(const QString& message) override { calls << "ReportNoLog " + message; }
 
     QStringList calls;
-    QList<qint64> errorCodes;
-    QStringList lstErrors;
-    // Runs while the error code box is up: the user dismisses it when this returns.
-    std::function<void()> whileErrorCodeIsShown;
+    std::function<void()> whileErrorCodeIsShown;  // the user dismisses the box when it returns
 };
 
 }  // namespace launcher

@@ -1,9 +1,10 @@
 #include "launcher/launch.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <functional>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "launcher/fake_launch_view.h"
@@ -18,229 +19,181 @@ using support::TestEnvironment;
 
 const QByteArray kNone;  // no such file
 const QString kGameFolder = QStringLiteral("wine/drive_c/Program Files/Particle Systems/Independence War");
+const QString kGamePath = QStringLiteral("C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE");
+const QString kNotStarted = QStringLiteral("ShowFailure Independence War was not started. ");
 
 class LaunchTest : public testing::Test {
 protected:
-    void SetUp() override
+    LaunchTest()
     {
         shell::options = {};
-        QDir(env.driveC()).mkpath("TEMP");
+        QDir().mkpath(env.driveC() + "/TEMP");
         QDir().mkpath(gameFolder());
     }
-    void TearDown() override { release(); }
 
     QString gameFolder() const { return env.root() + '/' + kGameFolder; }
-    QString recordPath() const { return env.root() + "/started"; }
     QStringList tempFiles() const { return TestEnvironment::files(env.driveC() + "/TEMP"); }
-    QStringList logs(const QString& folder) const
+    static QStringList logs(const QString& folder)
     {
         return TestEnvironment::files(folder).filter(QRegularExpression("^debug\\."));
     }
     static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
-
-    // The game logs the content of "game log" when it starts.
-    void installGame(const QString& hostPath)
-    {
-        support::WriteStandInProgram(hostPath, recordPath(), env.root() + "/game log");
-    }
-    void writeOrRemove(const QString& relativePath, const QByteArray& content) const
+    void put(const QString& relativePath, const QByteArray& content) const  // kNone: no file
     {
         QFile::remove(env.root() + '/' + relativePath);
         if (!content.isNull())
             env.writeFile(relativePath, content);
     }
-    // A view that has shown nothing, whose user dismisses the error code box once the game has
-    // started and, unless it keeps running, ended.
-    void newRun(bool keepsRunning = false)
+    // The game's start record; none when it has not started within a few seconds.
+    std::optional<support::StartRecord> waitForGame() const
     {
-        QFile::remove(recordPath());
-        writeOrRemove("started.hold", keepsRunning ? "" : kNone);
-        started.reset();
+        const QDeadlineTimer deadline(5000);
+        while (!QFileInfo::exists(record) && !deadline.hasExpired())
+            QThread::msleep(5);
+        return QFileInfo::exists(record) ? support::WaitForStart(record) : std::nullopt;
+    }
+    // Launches; the user dismisses the error code box once the game has started and, unless it
+    // keeps running, ended. A game kept running ends at the next launch.
+    std::optional<support::StartRecord> launch(const std::optional<QString>& script, bool keepsRunning = false)
+    {
+        QFile::remove(record);
+        put("started.hold", keepsRunning ? "" : kNone);
         view = FakeLaunchView();
-        view.whileErrorCodeIsShown = [this, keepsRunning] {
-            started = support::WaitForStart(recordPath());
-            if (started && !keepsRunning)
-                support::WaitForEnd(started->pid);
+        view.whileErrorCodeIsShown = [&] {
+            if (const auto game = waitForGame(); game && !keepsRunning)
+                support::WaitForEnd(game->pid);
         };
-    }
-    support::StartRecord waitForGame()
-    {
-        if (!started)
-            started = support::WaitForStart(recordPath());
-        EXPECT_TRUE(started) << "the game did not run";
-        return started.value_or(support::StartRecord());
-    }
-    void release()
-    {
-        QFile::remove(recordPath() + ".hold");
-        if (started)
-            support::WaitForEnd(started->pid);
+        LaunchIndependenceWar(script, view);
+        return waitForGame();
     }
 
     TestEnvironment env;
+    const QString record = env.root() + "/started";
     FakeLaunchView view;
-    std::optional<support::StartRecord> started;
 };
 
 TEST_F(LaunchTest, LaunchRunsTheScriptListsTheNewLogInDebugModeAndPutsTheHistoryBackOnceTheGameEnds)
 {
-    installGame(gameFolder() + "/IWAR.EXE");
+    support::WriteStandInProgram(gameFolder() + "/IWAR.EXE", record, env.root() + "/game log");  // logs "game log"
     const QString three = "one\r\ntwo\r\nthree\r\n";
-    const QStringList before{"from before"}, listed{"one", "two", "three"};
     const struct {
         bool debug, running;  // running: the game still runs when the launch ends
         QByteArray oldLog, gameLog;
-        QStringList listed, logs;
+        QStringList logs;
     } cases[] = {
-        {false, true, "old\r\n", kNone, before, {"debug.bak=old\r\n"}},
-        {false, true, kNone, "new\r\n", before, {"debug.txt=new\r\n"}},
-        {true, false, "old 1\r\nold 2\r\n", three.toLatin1(), listed,
+        {false, true, "old\r\n", kNone, {"debug.bak=old\r\n"}},
+        {false, true, kNone, "new\r\n", {"debug.txt=new\r\n"}},
+        {true, false, "old 1\r\nold 2\r\n", three.toLatin1(),
          {"debug.bak=old 1\r\nold 2\r\n" + three, "debug.txt=old 1\r\nold 2\r\n" + three}},
-        {true, false, kNone, three.toLatin1(), listed, {"debug.bak=" + three, "debug.txt=" + three}},
         // No log by the time the box is dismissed, or an empty one: one empty line.
-        {true, false, "old\r\n", kNone, {""}, {"debug.bak=old\r\n\r\n", "debug.txt=old\r\n\r\n"}},
-        {true, false, kNone, "", {""}, {"debug.bak=\r\n", "debug.txt=\r\n"}},
+        {true, false, "old\r\n", kNone, {"debug.bak=old\r\n\r\n", "debug.txt=old\r\n\r\n"}},
+        {true, false, kNone, "", {"debug.bak=\r\n", "debug.txt=\r\n"}},
         // The game still writes to its log: that file stays as it is.
-        {true, true, "old\r\n", three.toLatin1(), listed, {"debug.bak=old\r\n" + three, "debug.txt=" + three}},
+        {true, true, "old\r\n", three.toLatin1(), {"debug.bak=old\r\n" + three, "debug.txt=" + three}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.logs.join(", ").toStdString());
-        newRun(c.running);
+        SCOPED_TRACE(Lines(c.logs));
         QFile::remove(gameFolder() + "/debug.bak");
+        put(kGameFolder + "/debug.txt", c.oldLog);
+        put("game log", c.gameLog);
         shell::options.LaunchFlags = 144 | (c.debug ? kDebugMode : 0);
-        view.lstErrors = before;
-        writeOrRemove(kGameFolder + "/debug.txt", c.oldLog);
-        writeOrRemove("game log", c.gameLog);
 
-        LaunchIndependenceWar(QStringLiteral("Task Main\r\nEnd"), view);
+        const std::optional<support::StartRecord> game = launch(QStringLiteral("Task Main\r\nEnd"), c.running);
 
-        const support::StartRecord game = waitForGame();
-        EXPECT_EQ(logs(gameFolder()), c.logs);
-        release();
-        EXPECT_EQ(tempFiles(), QStringList({"TEMP1.SCR=Task Main\r\nEnd\r\n", "temp.scr=Task Main\r\nEnd\r\n"}));
-        EXPECT_EQ(game.arguments, (c.debug ? QStringList{"-debugscript"} : QStringList()) +
-                                      QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
-        EXPECT_EQ(std::pair(game.workDir, canonical(QDir::currentPath())),
+        ASSERT_TRUE(game) << "the game did not start: " << Lines(view.calls);
+        EXPECT_EQ(Lines(logs(gameFolder())), Lines(c.logs));
+        EXPECT_EQ(Lines(tempFiles()), Lines({"TEMP1.SCR=Task Main\r\nEnd\r\n", "temp.scr=Task Main\r\nEnd\r\n"}));
+        EXPECT_EQ(game->arguments, (c.debug ? QStringList{"-debugscript"} : QStringList()) +
+                                       QStringList({"-noslab", "-english", "C:\\TEMP\\temp.scr"}));
+        EXPECT_EQ(std::pair(game->workDir, canonical(QDir::currentPath())),
                   std::pair(canonical(gameFolder()), canonical(gameFolder())));
-        EXPECT_EQ(view.calls, c.debug ? QStringList({"ShowErrorCode", "FillErrors", "ShowErrors"})
-                                      : QStringList{"ShowErrors"});
-        EXPECT_EQ(view.errorCodes, c.debug ? QList<qint64>{game.pid} : QList<qint64>());
-        EXPECT_EQ(view.lstErrors, c.listed);
+        const QString listed = QString(c.gameLog).split("\r\n", Qt::SkipEmptyParts).join(u'|');
+        EXPECT_EQ(Lines(view.calls), Lines(c.debug ? QStringList({"ShowErrorCode " + QString::number(game->pid),
+                                                                   "FillErrors|" + listed, "ShowErrors"})
+                                                    : QStringList{"ShowErrors"}));
     }
-    EXPECT_EQ(ErrorCodeText(7), "Independence War returned Error Code 7");
+    // Without a script window the script of the launch before runs again.
+    put("wine/drive_c/TEMP/TEMP1.SCR", "earlier\r\n");
+    ASSERT_TRUE(launch(std::nullopt));
+    EXPECT_EQ(Lines(tempFiles()), Lines({"TEMP1.SCR=earlier\r\n", "temp.scr=earlier\r\n"}));
 }
 
-TEST_F(LaunchTest, WithoutAScriptWindowTheEarlierScriptRuns)
+// Without a game at its path the failure shows the command line: the path, the switches of the
+// set bits in table order, and the fresh copy of the script.
+TEST_F(LaunchTest, AGameNotStartedIsReportedWithItsCommandLineOrTheFileAtFaultAndTheLogSurvives)
 {
-    installGame(gameFolder() + "/IWAR.EXE");
-    newRun();
-    env.writeFile("wine/drive_c/TEMP/Temp1.scr", "earlier\r\n");
-    LaunchIndependenceWar(std::nullopt, view);
-    waitForGame();
-    EXPECT_EQ(tempFiles(), QStringList({"Temp1.scr=earlier\r\n", "temp.scr=earlier\r\n"}));
-    EXPECT_EQ(view.calls, QStringList{"ShowErrors"});
-}
-
-TEST_F(LaunchTest, AGameThatWasNotStartedIsReportedWithThePathAndTheLogSurvives)
-{
-    shell::options.LaunchFlags = 144 | kDebugMode;
-    const struct {
-        std::function<void()> arrange;
-        QStringList named;
-    } cases[] = {
-        {[&] { QDir(env.driveC() + "/TEMP").removeRecursively(); }, {"C:\\TEMP\\TEMP1.SCR"}},
-        {[] {}, {shell::kDefaultLaunchPath}},
-        {[&] { env.writeFile(kGameFolder + "/IWAR.EXE", "MZ"); }, {shell::kDefaultLaunchPath, "wine"}},
-        // debug.bak a folder: the old log cannot be saved there and is kept
-        {[&] { QDir(gameFolder()).mkpath("debug.bak"); }, {shell::kDefaultLaunchPath}},
+    support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));  // no wine
+    const QString all13 = " -w  -debugscript  -powers  -b -16  -noslab  -arcade  -800x600  -english "
+                          " -french  -german  -nolodfix  -nologos  -lagrange ";
+    const std::pair<qint16, QString> cases[] = {
+        {144, " -noslab  -english "}, {0, ""}, {-1, all13}, {0x2008, " -b -16 "}, {0x1002, " -debugscript  -lagrange "},
     };
-    for (const auto& c : cases) {
-        QDir(env.driveC()).mkpath("TEMP");
-        QFile::remove(gameFolder() + "/IWAR.EXE");
-        writeOrRemove(kGameFolder + "/debug.txt", "old\r\n");
-        c.arrange();
+    for (const auto& [flags, switches] : cases) {
+        shell::options.LaunchFlags = flags;
+        put(kGameFolder + "/debug.txt", "old\r\n");
         view = FakeLaunchView();
-        support::ScopedEnvironmentVariable path("PATH", QFile::encodeName(env.workDir()));
-
-        LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-
-        ASSERT_EQ(view.calls.size(), 2) << c.named[0].toStdString();
-        EXPECT_EQ(view.calls[1], "ShowErrors");
-        for (const QString& named : c.named)
-            EXPECT_TRUE(view.calls[0].startsWith("ShowFailure: ") && view.calls[0].contains(named))
-                << view.calls[0].toStdString();
-        EXPECT_EQ(TestEnvironment::readFile(gameFolder() + "/debug.txt"), "old\r\n");
+        LaunchIndependenceWar("Task " + QString::number(flags), view);
+        EXPECT_EQ(Lines(view.calls), Lines({kNotStarted + "No program file found in the command line " + kGamePath
+                                                + switches + " C:\\TEMP\\temp.scr", "ShowErrors"}));
+        const QString script = "Task " + QString::number(flags) + "\r\n";
+        EXPECT_EQ(Lines(tempFiles() + logs(gameFolder())),
+                  Lines({"TEMP1.SCR=" + script, "temp.scr=" + script, "debug.bak=old\r\n", "debug.txt=old\r\n"}));
     }
+    // No wine for a Windows program, and debug.bak a folder: the old log cannot be saved and is kept.
+    env.writeFile(kGameFolder + "/IWAR.EXE", "MZ");
+    QFile::remove(gameFolder() + "/debug.bak");
+    QDir(gameFolder()).mkpath("debug.bak");
+    view = FakeLaunchView();
+    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+    // No C:\TEMP: the script cannot be written, nor an earlier one copied without a script window.
+    QDir(env.driveC() + "/TEMP").removeRecursively();
+    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+    LaunchIndependenceWar(std::nullopt, view);
+    EXPECT_EQ(Lines(view.calls),
+              Lines({kNotStarted + "Cannot start " + kGamePath + ": it is a Windows program, and \"wine\", which runs "
+                         "those, is not on the PATH", "ShowErrors",
+                     kNotStarted + "Cannot write C:\\TEMP\\TEMP1.SCR: No such file or directory", "ShowErrors",
+                     kNotStarted + "Cannot read C:\\TEMP\\TEMP1.scr: No such file or directory", "ShowErrors"}));
+    EXPECT_EQ(TestEnvironment::readFile(gameFolder() + "/debug.txt"), "old\r\n");
 }
 
-TEST_F(LaunchTest, TheTwoCommandsTakeTheGameFolderByTheirOwnRules)
+// The launch takes the game's folder as the path up to its last backslash, the Errors command as
+// the path less its last 8 characters: the same folder only for a file name of 8 characters.
+TEST_F(LaunchTest, ErrorsListsEachLineOfTheLogOrSaysWhyThereIsNoneAndEachCommandFindsItsFolder)
 {
-    // The launch takes the path up to its last backslash; the Errors command drops the last 8
-    // characters, which is the same folder only for a file name of 8 characters.
     env.writeFile("wine/drive_c/Games/debug.txt", "games\r\n");
     env.writeFile("wine/drive_c/Games/LONG/debug.txt", "long\r\n");
     env.writeFile("work/debug.txt", "work\r\n");
-    const struct {
-        const char* launchPath;
-        QString launchFolder, errorsFolder, listed;
-    } cases[] = {
-        {"C:\\GAMES\\WAR.EXE", "Games", "Games", "games"},  // 7 characters: ends before the backslash
-        {"C:\\GAMES\\LONGGAME.EXE", "Games", "Games/LONG", "long"},
-        {"IWAR.EXE", "", "", "work"},
-    };
-    const auto folder = [this](const QString& onDriveC) {
-        return canonical(onDriveC.isEmpty() ? env.workDir() : env.driveC() + '/' + onDriveC);
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(QDir::setCurrent(env.workDir()));
-        shell::options.LaunchPath = c.launchPath;
-        LaunchIndependenceWar(QStringLiteral("Task Main"), view);  // no game there: not started
-        EXPECT_EQ(canonical(QDir::currentPath()), folder(c.launchFolder)) << c.launchPath;
-        ListErrors(view);
-        EXPECT_EQ(std::pair(canonical(QDir::currentPath()), view.lstErrors),
-                  std::pair(folder(c.errorsFolder), QStringList{c.listed})) << c.launchPath;
-    }
-    installGame(env.workDir() + "/iwar.exe");
-    newRun();
-    shell::options.LaunchFlags = kDebugMode;
-    writeOrRemove("game log", "new\r\n");
-    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-    EXPECT_EQ(waitForGame().workDir, canonical(env.workDir()));
-    EXPECT_EQ(logs(env.workDir()), QStringList({"debug.bak=work\r\nnew\r\n", "debug.txt=work\r\nnew\r\n"}));
-}
-
-TEST_F(LaunchTest, ErrorsListsEachLineOfTheLogOnceOrSaysWhyThereIsNone)
-{
-    env.writeFile("work/debug.txt", "not the game's\r\n");
     QDir(env.driveC()).mkpath("Empty");
+    const QString none = "ReportNoLog No game log found";
     const struct {
         QString launchPath;
         QByteArray log;
-        QStringList lines;  // or the reason's beginning
+        QString launchFolder;
+        QStringList calls;  // before ShowErrors
     } cases[] = {
-        {shell::kDefaultLaunchPath, "first\r\nsecond\r\nlast without end", {"first", "second", "last without end"}},
-        {shell::kDefaultLaunchPath, "", {}},
-        {shell::kDefaultLaunchPath, "a\r\n\r\n", {"a", ""}},
-        {shell::kDefaultLaunchPath, "a\nb\rc\r\nd\r\r\n\n", {"a", "b", "c", "d", "", ""}},
-        {shell::kDefaultLaunchPath, QByteArray("caf\xE9 \x80\0y\r\n", 10), {QString::fromUtf16(u"caf\u00E9 \u20AC\0y", 8)}},
-        {"WAR.EXE", {}, {"ReportNoLog: No game log found: the game path \"WAR.EXE\" is too short"}},
-        {"C:\\NOWHERE\\IWAR.EXE", {}, {"ReportNoLog: No game log found: Cannot change to folder C:\\NOWHERE\\"}},
-        {"C:\\EMPTY\\IWAR.EXE", {}, {"ReportNoLog: No game log found in C:\\EMPTY\\: Cannot read debug.txt"}},
+        {kGamePath, "first\r\nsecond\r\nlast without end", kGameFolder, {"FillErrors|first|second|last without end"}},
+        {kGamePath, "", kGameFolder, {"FillErrors"}},
+        {kGamePath, "a\r\n\r\nb", kGameFolder, {"FillErrors|a||b"}},
+        {kGamePath, "a\nb\rc\r\nd\r\r\n\n", kGameFolder, {"FillErrors|a|b|c|d||"}},
+        {"C:\\GAMES\\WAR.EXE", kNone, "wine/drive_c/Games", {"FillErrors|games"}},  // ends before the backslash
+        {"C:\\GAMES\\LONGGAME.EXE", kNone, "wine/drive_c/Games", {"FillErrors|long"}},
+        {"IWAR.EXE", kNone, "work", {"FillErrors|work"}},
+        {"WAR.EXE", kNone, "work", {"FillErrors", none + ": the game path \"WAR.EXE\" is too short to name a folder"}},
+        {"C:\\NOWHERE\\IWAR.EXE", kNone, "work", {"FillErrors", none + ": Cannot change to folder C:\\NOWHERE\\: No such folder"}},
+        {"C:\\EMPTY\\IWAR.EXE", kNone, "wine/drive_c/Empty",
+         {"FillErrors", none + " in C:\\EMPTY\\: Cannot read debug.txt: No such file or directory"}},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(QDir::setCurrent(env.workDir()));
         shell::options.LaunchPath = c.launchPath;
-        writeOrRemove(kGameFolder + "/debug.txt", c.log);
-        for (int time = 0; time < 2; ++time) {
-            view = FakeLaunchView();
-            view.lstErrors = QStringList{"from before"};
-            ListErrors(view);
-            QStringList seen = view.lstErrors;  // and the reason's beginning
-            for (const QString& reported : view.calls.filter("ReportNoLog"))
-                seen += reported.left(c.lines.last().size());
-            EXPECT_EQ(seen, c.lines) << c.log.toStdString();
-            EXPECT_EQ(view.calls.filter("Errors"), QStringList({"FillErrors", "ShowErrors"}));
-        }
+        put(kGameFolder + "/debug.txt", c.log);
+        ASSERT_TRUE(QDir::setCurrent(env.workDir()));
+        view = FakeLaunchView();
+        ListErrors(view);
+        EXPECT_EQ(Lines(view.calls), Lines(c.calls + QStringList{"ShowErrors"}));
+        ASSERT_TRUE(QDir::setCurrent(env.workDir()));
+        LaunchIndependenceWar(QStringLiteral("Task Main"), view);  // no game there: not started
+        EXPECT_EQ(canonical(QDir::currentPath()), canonical(env.root() + '/' + c.launchFolder)) << c.launchPath.toStdString();
     }
 }
 
