@@ -218,8 +218,13 @@ private:
     {
         const int fullWidth = viewport()->width() + viewportMargins().right();
         const int right = wrapWidth_ > 0 ? std::max(0, fullWidth - wrapWidth_) : 0;
-        if (right != viewportMargins().right())
-            setViewportMargins(0, 0, right, 0);
+        if (right == viewportMargins().right())
+            return;
+        setViewportMargins(0, 0, right, 0);
+        // The widget lays its lines out again only when it is resized itself, not when its
+        // viewport narrows inside it.
+        setLineWrapMode(NoWrap);
+        setLineWrapMode(WidgetWidth);
     }
 
     QtRichTextBox& box_;
