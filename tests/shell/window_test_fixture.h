@@ -35,10 +35,8 @@ public:
 protected:
     bool eventFilter(QObject* panel, QEvent* event) override
     {
-        if (event->type() != QEvent::Paint)
-            return false;
         const QString text = static_cast<QLabel*>(panel)->text();
-        if (texts.isEmpty() || texts.last() != text)
+        if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != text))
             texts.append(text);
         return false;
     }
@@ -98,7 +96,6 @@ protected:
     // Creates the main window as the start-up does and shows it, then records the status texts.
     frmMain& Start()
     {
-        main.reset();
         main = std::make_unique<frmMain>();
         main->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
@@ -112,10 +109,10 @@ protected:
     {
         saveAnswers.insert(saveAnswers.end(), answers);
         main->mnuFileExit->trigger();
-        const bool closed = !main->isVisible();
-        if (closed)
-            main.reset();
-        return closed;
+        if (main->isVisible())
+            return false;
+        main.reset();
+        return true;
     }
 
     void Open(const QString& path)
@@ -171,6 +168,15 @@ protected:
     static QByteArray Golden(const char* name)
     {
         return support::TestEnvironment::readFile(QFileInfo(__FILE__).path() + "/golden/" + name);
+    }
+
+    // What a test saw, one item a line (line ends as \r and \n, the test's folder as <root>),
+    // against a golden file.
+    void ExpectGolden(QStringList seen, const char* name) const
+    {
+        for (QString& item : seen)
+            item.replace(environment.root(), "<root>").replace(u'\r', "\\r").replace(u'\n', "\\n");
+        EXPECT_EQ(seen.join(u'\n') + u'\n', QString::fromUtf8(Golden(name)));
     }
 
     static QString Stored(const QString& section, const QString& key)
