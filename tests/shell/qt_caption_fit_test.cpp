@@ -28,10 +28,10 @@ QStringList Clipped(const QWidget& window)
 {
     QStringList clipped;
     for (const QWidget* control : window.findChildren<QWidget*>()) {
-        const QRect place = control->geometry();
         // Inside a frame's border and below its caption.
-        const QRect holder = control->parentWidget()->contentsRect();
-        bool clips = control->sizeHint().width() > control->width() || (holder.intersects(place) && !holder.contains(place));
+        const QRect place = control->geometry(), holder = control->parentWidget()->contentsRect();
+        bool clips = control->sizeHint().width() > control->width()
+                     || (holder.intersects(place) && !holder.contains(place));
         // Transparent labels may overlap by design; a button widened over its neighbour may not.
         for (const QAbstractButton* other : control->parentWidget()->findChildren<QAbstractButton*>(
                  Qt::FindDirectChildrenOnly))

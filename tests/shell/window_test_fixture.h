@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,11 +8,9 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/rtf.h"
 #include "platform/settings_store.h"
@@ -28,11 +25,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace shell::testing {
 
 // The texts panel 1 of the status bar showed, in order, as the bar painted them.
-class StatusLog : public QObject {
-public:
+struct StatusLog : QObject {
     QStringList texts;
 
-protected:
     bool eventFilter(QObject* panel, QEvent* event) override
     {
         const QString text = static_cast<QLabel*>(panel)->text();
@@ -42,10 +37,7 @@ protected:
     }
 };
 
-struct MessageShown {
-    QString text;
-    QString title;
-};
+struct MessageShown { QString text, title; };
 
 // A window test's world: an empty settings store, a temporary working folder, the options at
 // their defaults, an empty keyword table, and a user who answers file, print and save questions
@@ -127,9 +119,6 @@ protected:
             item->trigger();
     }
 
-    // Types over the selection of the active script window.
-    void Type(const QString& text) { main->activeScriptWindow()->rtfText.setSelText(text); }
-
     // The script windows still open, in the order they were created.
     QList<frmDocument*> ScriptWindows() const
     {
@@ -140,19 +129,15 @@ protected:
         return documents;
     }
 
-    QStringList Captions() const
-    {
-        QStringList captions;
-        for (const frmDocument* document : ScriptWindows())
-            captions.append(document->caption());
-        return captions;
-    }
+    QStringList Captions() const { return Each(ScriptWindows(), &frmDocument::caption); }
+    QStringList MessageTexts() const { return Each(messages, &MessageShown::text); }
 
-    QStringList MessageTexts() const
+    template <typename List, typename Field>
+    static QStringList Each(const List& list, Field field)
     {
         QStringList texts;
-        for (const MessageShown& message : messages)
-            texts.append(message.text);
+        for (const auto& item : list)
+            texts.append(std::invoke(field, item));
         return texts;
     }
 
