@@ -34,7 +34,7 @@ protected:
 };
 
 // Cut "b", paste it into the new window and copy the nothing selected there; without a window
-// the edit commands change nothing.
+// the edit commands change nothing; View > Status Bar hides the bar.
 TEST_F(Commands, ToolbarRunsTheCommandOfEachKeyAndNothingForOtherKeys)
 {
     frmMain& window = Start();
@@ -52,8 +52,8 @@ TEST_F(Commands, ToolbarRunsTheCommandOfEachKeyAndNothingForOtherKeys)
     QGuiApplication::clipboard()->setText("earlier");
     saveAnswers = {MsgBoxResult::No, MsgBoxResult::No, MsgBoxResult::No};
     window.mdiArea->closeAllSubWindows();
-    Trigger({window.mnuEditCut, window.mnuEditCopy, window.mnuEditPaste});
-    EXPECT_EQ(Clipboard(), "earlier");
+    Trigger({window.mnuEditCut, window.mnuEditCopy, window.mnuEditPaste, window.mnuViewStatusBar});
+    EXPECT_EQ(Clipboard() + QString::number(window.sbStatusBar->isVisible()), "earlier0");
 }
 
 // Ctrl+C and Ctrl+V in the box go through the Edit commands; markup that arrives as plain
