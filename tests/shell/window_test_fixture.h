@@ -30,8 +30,10 @@ struct StatusLog : QObject {
 
     bool eventFilter(QObject* panel, QEvent* event) override
     {
+        if (event->type() != QEvent::Paint)
+            return false;
         const QString text = static_cast<QLabel*>(panel)->text();
-        if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != text))
+        if (texts.isEmpty() || texts.last() != text)
             texts.append(text);
         return false;
     }
