@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,11 +8,9 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "platform/qt_common_dialog.h"
 #include "platform/qt_message_box.h"
 #include "platform/rtf.h"
 #include "platform/settings_store.h"
@@ -28,11 +25,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace shell::testing {
 
 // The texts panel 1 of the status bar showed, in order, as the bar painted them.
-class StatusLog : public QObject {
-public:
+struct StatusLog : QObject {
     QStringList texts;
 
-protected:
     bool eventFilter(QObject* panel, QEvent* event) override
     {
         if (event->type() != QEvent::Paint)
@@ -44,10 +39,7 @@ protected:
     }
 };
 
-struct MessageShown {
-    QString text;
-    QString title;
-};
+struct MessageShown { QString text, title; };
 
 // A window test's world: an empty settings store, a temporary working folder, the options at
 // their defaults, an empty keyword table, and a user who answers file, print and save questions
@@ -98,7 +90,6 @@ protected:
     // Creates the main window as the start-up does and shows it, then records the status texts.
     frmMain& Start()
     {
-        main.reset();
         main = std::make_unique<frmMain>();
         main->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
@@ -112,10 +103,10 @@ protected:
     {
         saveAnswers.insert(saveAnswers.end(), answers);
         main->mnuFileExit->trigger();
-        const bool closed = !main->isVisible();
-        if (closed)
-            main.reset();
-        return closed;
+        if (main->isVisible())
+            return false;
+        main.reset();
+        return true;
     }
 
     void Open(const QString& path)
@@ -130,9 +121,6 @@ protected:
             item->trigger();
     }
 
-    // Types over the selection of the active script window.
-    void Type(const QString& text) { main->activeScriptWindow()->rtfText.setSelText(text); }
-
     // The script windows still open, in the order they were created.
     QList<frmDocument*> ScriptWindows() const
     {
@@ -143,19 +131,15 @@ protected:
         return documents;
     }
 
-    QStringList Captions() const
-    {
-        QStringList captions;
-        for (const frmDocument* document : ScriptWindows())
-            captions.append(document->caption());
-        return captions;
-    }
+    QStringList Captions() const { return Each(ScriptWindows(), &frmDocument::caption); }
+    QStringList MessageTexts() const { return Each(messages, &MessageShown::text); }
 
-    QStringList MessageTexts() const
+    template <typename List, typename Field>
+    static QStringList Each(const List& list, Field field)
     {
         QStringList texts;
-        for (const MessageShown& message : messages)
-            texts.append(message.text);
+        for (const auto& item : list)
+            texts.append(std::invoke(field, item));
         return texts;
     }
 
@@ -171,6 +155,15 @@ protected:
     static QByteArray Golden(const char* name)
     {
         return support::TestEnvironment::readFile(QFileInfo(__FILE__).path() + "/golden/" + name);
+    }
+
+    // What a test saw, one item a line (line ends as \r and \n, the test's folder as <root>),
+    // against a golden file.
+    void ExpectGolden(QStringList seen, const char* name) const
+    {
+        for (QString& item : seen)
+            item.replace(environment.root(), "<root>").replace(u'\r', "\\r").replace(u'\n', "\\n");
+        EXPECT_EQ(seen.join(u'\n') + u'\n', QString::fromUtf8(Golden(name)));
     }
 
     static QString Stored(const QString& section, const QString& key)

@@ -25,7 +25,7 @@ QString State(const frmNMW& wizard)
             texts << item->text();
         return texts.join(',');
     };
-    return QString("%1 %2 %3 %4 > %5").arg(QString::number(wizard.Stage), pages, wizard.txtMissionName->text(),
+    return u"%1 %2 %3 %4 > %5"_qs.arg(QString::number(wizard.Stage), pages, wizard.txtMissionName->text(),
                                           texts(wizard.filModels), texts(wizard.lstModels));
 }
 
@@ -73,8 +73,9 @@ TEST_F(WizardTest, PagesCycleBothWaysCancelKeepsEverythingAndTheCloseBoxStartsAf
     shell::options.LaunchPath = "IWAR";
     Open([](frmNMW&) {}, true);
     EXPECT_EQ(seen, QStringList({"0 Sooo  a.lwo,B.LWO > ", "1 oSoo", "2 ooSo", "3 oooS", "0 Sooo", "3 oooS",
-                                 "2 ooSo", "Mission Creation Wizard0", "2 ooSo Alpha a.lwo,B.LWO > B.LWO,a.lwo",
-                                 "2 ooSo Alpha a.lwo,B.LWO > ", "0 Sooo   > ", "0 Sooo   > "}));
+                                 "2 ooSo", "Mission Creation Wizard0",
+                                 "2 ooSo Alpha a.lwo,B.LWO > B.LWO,a.lwo", "2 ooSo Alpha a.lwo,B.LWO > ",
+                                 "0 Sooo   > ", "0 Sooo   > "}));
 }
 
 }  // namespace
