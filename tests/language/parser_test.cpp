@@ -13,15 +13,12 @@
 namespace language {
 namespace {
 
-using Table = std::array<StarshipInfo, kStarshipRecords>;
-
 class PassTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         TypeKeywords.fill(QString());
         InitParser();
-        StarshipTable = Table{};
     }
 };
 
@@ -53,16 +50,6 @@ QStringList Records(bool inUse = false)
     return records;
 }
 
-// The starship records in use after a pass over text, which must run unbroken from record 0.
-QStringList Starships(const QString& text)
-{
-    ParseStarships(platform::MemoryRichTextBox(text));
-    const QStringList records = Records(true);
-    EXPECT_TRUE(std::all_of(StarshipTable.begin() + records.size(), StarshipTable.end(),
-                            [](const StarshipInfo& s) { return s.VariableName.isEmpty(); }));
-    return records;
-}
-
 TEST_F(PassTest, DeclarationsAndStatementsFillTheirTablesAsTheCutsFall)
 {
     std::vector<QStringList> cases = support::GoldenCases("language/golden/variables.txt");
@@ -72,8 +59,9 @@ TEST_F(PassTest, DeclarationsAndStatementsFillTheirTablesAsTheCutsFall)
         EXPECT_EQ(Variables(c[0]), c.mid(1)) << c[0].toStdString();
     }
     for (const QStringList& c : support::GoldenCases("language/golden/starships.txt")) {
-        StarshipTable = Table{};
-        EXPECT_EQ(Starships(c[0]), c.mid(1)) << c[0].toStdString();
+        StarshipTable = {};
+        ParseStarships(platform::MemoryRichTextBox(c[0]));
+        EXPECT_EQ(Records(true), c.mid(1)) << c[0].toStdString();
     }
     // Only the first 201 names and 101 statements are recorded, and line numbers stop at 32767.
     QString many = "NUMBER";
@@ -82,22 +70,19 @@ TEST_F(PassTest, DeclarationsAndStatementsFillTheirTablesAsTheCutsFall)
     many += QStringLiteral("\r\nSET a").repeated(32697) + "\r\n";
     for (int ship = 0; ship < 103; ++ship)
         many += QStringLiteral("  CREATE_SHIP s%1,hull,Vega,1000,x,-5,-6,-7,-1,-2,-3\r\n").arg(ship);
-    const QStringList rows = Variables(many), ships = Starships(many);
+    ParseStarships(platform::MemoryRichTextBox(many));
+    const QStringList rows = Variables(many), ships = Records(true);
     EXPECT_EQ(QStringList({QString::number(rows.size()), rows[149], rows[150], rows[200], QString::number(ships.size()),
                            ships[66], ships[67], ships[100]}),
               QStringList({"201", "n149|NUMBER", "n150|BOOLEAN", "n200|BOOLEAN", "101",
                            "s66|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32766", "s67|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767",
                            "s100|hull|Vega|1000|x|-5|-6|-7|-1|-2|-3|32767"}));
-}
-
-// The built-in type keywords are each in the golden cases; the slots beyond them here.
-TEST_F(PassTest, TypeKeywordsFillFreeSlotsAndHaveNoDisplayNameBeyondTheBuiltInOnes)
-{
+    // The built-in type keywords are each in the golden cases; the slots beyond them have no display name.
     for (int i = 9; i <= kTypeKeywordSlots; ++i)
         AddTypeKeyword(QStringLiteral("EXTRA%1").arg(i));
-    EXPECT_EQ(std::tuple(TypeKeywords[8], TypeKeywords.back(), GetTypeIndex(u" eXtRa20 "), IsTypeKeyword(u"EXTRA21")),
-              std::tuple("VAR", "EXTRA20", 20, false));
-    EXPECT_EQ(Variables("EXTRA9 name"), QStringList{"name|"});
+    EXPECT_EQ(std::tuple(TypeKeywords[8], TypeKeywords.back(), GetTypeIndex(u" eXtRa20 "), IsTypeKeyword(u"EXTRA21"),
+                         Variables("EXTRA9 name")),
+              std::tuple("VAR", "EXTRA20", 20, false, QStringList{"name|"}));
 }
 
 TEST_F(PassTest, NumbersRoundHalfToEvenOrTakeTheFloor)
@@ -121,7 +106,7 @@ TEST_F(PassTest, ThePassesMatchTheirStepByStepVersions)
         ASSERT_EQ(VarTable, variables) << text.toStdString();
 
         const qint32 n = numbers[random() % numbers.size()];
-        Table earlier;
+        decltype(StarshipTable) earlier;
         earlier.fill({QString(), n, n, n, n, n, n, n, QString(), QString(), "old", qint16(n & 0x7f)});
         StarshipTable = earlier;
         support::LiteralParseStarships(box);

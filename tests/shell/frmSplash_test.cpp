@@ -1,15 +1,12 @@
 #include "shell/frmSplash.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "shell/qt_startup.h"
 #include "support/test_environment.h"
 
 namespace shell {
@@ -36,19 +33,6 @@ TEST(frmSplash, ShowsTheStartUp)
               QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
                            "3DP", "0", "219", "250", "hidden"}));
     language::ResetCommandTable();
-}
-
-// Pending messages are processed once even without waiting, and all along a wait.
-TEST(Pause, ProcessesMessagesAndWaitsItsSeconds)
-{
-    for (const double seconds : {0.0, -1.0, 0.3}) {
-        bool ran = false;
-        QTimer::singleShot(seconds > 0 ? 50 : 0, [&ran] { ran = true; });
-        QElapsedTimer clock;
-        clock.start();
-        Pause(seconds);
-        EXPECT_TRUE(ran && clock.elapsed() >= 1000 * seconds && clock.elapsed() < 3000) << seconds;
-    }
 }
 
 }  // namespace

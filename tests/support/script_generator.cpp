@@ -16,8 +16,7 @@ QString Pick(std::mt19937& random, const QString& kind)
             byKind[c.value(1)] += c[0];
         return byKind;
     }();
-    const QStringList& ofKind = pieces[kind];
-    return ofKind[random() % ofKind.size()];
+    return pieces[kind][random() % pieces[kind].size()];
 }
 
 // Lines of a type keyword or CREATE_SHIP, then values and delimiters.
