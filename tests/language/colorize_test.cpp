@@ -91,13 +91,13 @@ protected:
     }
 };
 
-// Keywords anywhere, then comments over them, all while hidden; nothing at all when colouring is
-// off or the text empty.
+// Keywords anywhere, then comments over them, all while hidden, leaving a caret at the selection's
+// start; nothing at all when colouring is off or the text empty.
 TEST_F(ColorizeTest, ColoursKeywordsThenCommentsOrDoesNothing)
 {
     for (const QStringList& c : support::GoldenCases("language/golden/colorize.txt")) {
         useKeywords(c[0].split(u','));
-        EXPECT_EQ(colorize(c[1]), c[2] + " 0 0,0") << c[1].toStdString();
+        EXPECT_EQ(colorize(c[1], 0, 2), c[2] + " 0 0,0") << c[1].toStdString();
     }
     shell::options.SystemFlags = 2;
     EXPECT_EQ(colorize("SET ; x", 1, 3), "6666666 0 1,3");
