@@ -1,17 +1,12 @@
 #include "shell/frmSplash.h"
 
-#include <QElapsedTimer>
-#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "language/command_table.h"
 #include "language/parser.h"
-#include "shell/qt_images.h"
-#include "shell/qt_startup.h"
 #include "support/test_environment.h"
 
 namespace shell {
@@ -38,38 +33,6 @@ TEST(frmSplash, ShowsTheStartUp)
               QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
                            "3DP", "0", "219", "250", "hidden"}));
     language::ResetCommandTable();
-}
-
-// Pending messages are processed once even without waiting, and all along a wait.
-TEST(Pause, ProcessesMessagesAndWaitsItsSeconds)
-{
-    for (const double seconds : {0.0, -1.0, 0.3}) {
-        bool ran = false;
-        QTimer::singleShot(seconds > 0 ? 50 : 0, [&ran] { ran = true; });
-        QElapsedTimer clock;
-        clock.start();
-        Pause(seconds);
-        EXPECT_TRUE(ran && clock.elapsed() >= 1000 * seconds && clock.elapsed() < 3000) << seconds;
-    }
-}
-
-// Fourteen distinct pictures, none blank, keyed in index order; the splash picture.
-TEST(ToolbarImages, AreDistinctAndKeyedInIndexOrder)
-{
-    QStringList keys;
-    QList<QImage> pictures = {QImage(16, 16, QImage::Format_ARGB32_Premultiplied)};
-    pictures[0].fill(Qt::transparent);  // blank
-    for (const auto& [key, icon] : ToolbarImages()) {
-        keys += key;
-        pictures += icon.pixmap(16, 16).toImage();
-        EXPECT_EQ(pictures.count(pictures.back()), 1) << key.toStdString() << " is blank or a copy";
-    }
-    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Camera", "Print", "Cut", "Copy", "Paste", "Bold", "Italic",
-                                 "Underline", "Align Left", "Center", "Align Right"}));
-    const QImage splash = SplashPicture().toImage();
-    EXPECT_EQ(std::tuple(ToolbarImage("Camera").isNull(), ToolbarImage("Launch").isNull(), splash.size(),
-                         splash.hasAlphaChannel(), SplashPicture().toImage() == splash),
-              std::tuple(false, true, QSize(800, 600), false, true));
 }
 
 }  // namespace

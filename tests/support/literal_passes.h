@@ -1,14 +1,6 @@
 #pragma once
 
-#include <ostream>
-
 #include "platform/rich_text_box.h"
-
-// Failures show a QString as its text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // The colouring and the two analysis passes written literally, step by step, cutting with copies
 // (QString::mid) the way the steps read and sharing no helper with the fast versions. They write

@@ -7,10 +7,16 @@
 namespace support {
 namespace {
 
+// A seed-chosen piece of one kind of tests/support/pieces.txt.
 QString Pick(std::mt19937& random, const QString& kind)
 {
-    const QStringList pieces = Pieces(kind);
-    return pieces[random() % pieces.size()];
+    static const QHash<QString, QStringList> pieces = [] {
+        QHash<QString, QStringList> byKind;
+        for (const QStringList& c : GoldenCases("support/pieces.txt"))
+            byKind[c.value(1)] += c[0];
+        return byKind;
+    }();
+    return pieces[kind][random() % pieces[kind].size()];
 }
 
 // Lines of a type keyword or CREATE_SHIP, then values and delimiters.
@@ -25,17 +31,6 @@ QString StatementScript(std::mt19937& random)
         text += random() % 8 ? "\r\n" : "\n";
     }
     return text;
-}
-
-QString CreateShip(std::mt19937& random)
-{
-    std::uniform_int_distribution<int> coordinate(-50000, 50000);
-    return QStringLiteral("CREATE_SHIP ship%1, hull%2, \"Vessel %1\", 1000, x, %3, %4, %5, 0, 90, 0")
-        .arg(random() % 100)
-        .arg(random() % 9)
-        .arg(coordinate(random))
-        .arg(coordinate(random))
-        .arg(coordinate(random));
 }
 
 }  // namespace
@@ -58,26 +53,18 @@ std::vector<QStringList> GoldenCases(const QString& relativePath)
     return cases;
 }
 
-QStringList Pieces(const QString& kind)
-{
-    static const QHash<QString, QStringList> pieces = [] {
-        QHash<QString, QStringList> byKind;
-        for (const QStringList& c : GoldenCases("support/pieces.txt"))
-            byKind[c.value(1)] += c[0];
-        return byKind;
-    }();
-    return pieces.value(kind);
-}
-
 QString GenerateScript(qsizetype targetBytes, std::uint32_t seed)
 {
     std::mt19937 random(seed);
+    std::uniform_int_distribution<int> coordinate(-50000, 50000);
     QString script;
-    script.reserve(targetBytes + 200);
     while (script.size() < targetBytes) {
         const int kind = int(random() % 10);
-        const QString line = kind == 7 ? CreateShip(random)
-                                       : Pick(random, kind < 5 ? "statement" : kind < 7 ? "declaration" : "comment");
+        const QString line =
+            kind == 7 ? QStringLiteral("CREATE_SHIP ship%1, hull%2, \"Vessel %1\", 1000, x, %3, %4, %5, 0, 90, 0")
+                            .arg(random() % 100).arg(random() % 9)
+                            .arg(coordinate(random)).arg(coordinate(random)).arg(coordinate(random))
+                      : Pick(random, kind < 5 ? "statement" : kind < 7 ? "declaration" : "comment");
         script += QString(int(random() % 3) * 2, QLatin1Char(' ')) + line + QStringLiteral("\r\n");
     }
     return script;
@@ -87,8 +74,7 @@ QString GenerateAdversarialText(qsizetype maxLength, std::uint32_t seed)
 {
     std::mt19937 random(seed);
     QString text;
-    const qsizetype length = qsizetype(random() % (maxLength + 1));
-    while (text.size() < length)
+    for (const qsizetype length = qsizetype(random() % (maxLength + 1)); text.size() < length;)
         text += Pick(random, "adversarial");
     return text;
 }

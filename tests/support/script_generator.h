@@ -13,9 +13,6 @@ namespace support {
 // ends the program, so that no test passes on missing data.
 std::vector<QStringList> GoldenCases(const QString& relativePath);
 
-// The pieces of one kind in tests/support/pieces.txt, in file order (none for an unknown kind).
-QStringList Pieces(const QString& kind);
-
 // A deterministic mission script of about targetBytes characters (CR LF line ends): keyword
 // statements, declarations, CREATE_SHIP statements, and all three kinds of comment. The same
 // seed always gives the same script.
