@@ -1,7 +1,7 @@
 #include "platform/settings_store.h"
 #include "platform/registry.h"
 
-#include <QFile>
+#include <QDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -29,6 +29,13 @@ protected:
 // list reads as one text. A store that is no regular file is neither read nor replaced, and nothing waits on it.
 TEST_F(SettingsStoreTest, TextsRoundTripUnderNamesInAnyCaseAndAStoreThatIsNoFileIsLeftAlone)
 {
+    ASSERT_TRUE(QDir().mkpath(env.configHome() + "/Orbiscribe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(storedPath()).constData(), 0600), 0);
+    SaveSetting(kApp, "Options", "LaunchFlags", "-1");
+    EXPECT_EQ(TakeSettingsFailure().message() + '|' + GetSetting(kApp, "Options", "LaunchFlags", "144"),
+              "The settings could not be stored in " + storedPath() + ". Cannot read " + storedPath()
+                  + ": not a regular file|144");
+    ASSERT_TRUE(QFile::remove(storedPath()));
     env.writeFile("config/Orbiscribe/Orbiscribe.ini", "[Settings]\nWindowState=a, b\n");
     const QStringList values = support::GoldenCases("platform/golden/settings_values.txt").front();
     QStringList read{GetSetting(kApp, "settings", "windowstate", "")};
@@ -44,12 +51,6 @@ TEST_F(SettingsStoreTest, TextsRoundTripUnderNamesInAnyCaseAndAStoreThatIsNoFile
     SaveSetting(kApp, "Options", "BackColor", "255");
     SaveSetting(kApp, "OPTIONS", "Backcolor", "65280");
     EXPECT_TRUE(storedFile().startsWith("[Options]\nBackcolor=65280\n\n[Settings]\n"));
-    ASSERT_TRUE(QFile::remove(storedPath()));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(storedPath()).constData(), 0600), 0);
-    SaveSetting(kApp, "Options", "LaunchFlags", "-1");
-    EXPECT_EQ(TakeSettingsFailure().message() + '|' + GetSetting(kApp, "Options", "Backcolor", "144"),
-              "The settings could not be stored in " + storedPath() + ". Cannot read " + storedPath()
-                  + ": not a regular file|144");
 }
 
 TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOnce)
