@@ -1,11 +1,14 @@
 #include "platform/settings_store.h"
+#include "platform/registry.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "shell/system_info.h"
 #include "support/limited_child.h"
+#include "support/script_generator.h"
+#include "support/stand_in_program.h"
 #include "support/test_environment.h"
 
 namespace platform {
@@ -21,26 +24,20 @@ protected:
     support::TestEnvironment env;
 };
 
-TEST_F(SettingsStoreTest, AStoreThatIsNoRegularFileIsNeitherReadNorReplacedAndNothingWaits)
+// Each text is saved under its own key and read back through the key in other case; a twin
+// key in other case is replaced, not added; missing entries give the default; a hand-written
+// list reads as one text. A store that is no regular file is neither read nor replaced, and nothing waits on it.
+TEST_F(SettingsStoreTest, TextsRoundTripUnderNamesInAnyCaseAndAStoreThatIsNoFileIsLeftAlone)
 {
     ASSERT_TRUE(QDir().mkpath(env.configHome() + "/Orbiscribe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(storedPath()).constData(), 0600), 0);
     SaveSetting(kApp, "Options", "LaunchFlags", "-1");
-    EXPECT_TRUE(TakeSettingsFailure().message().contains("not a regular file"));
-    EXPECT_EQ(GetSetting(kApp, "Options", "LaunchFlags", "144"), "144");
-    EXPECT_FALSE(QFileInfo(storedPath()).isFile());  // still the FIFO, not replaced
-}
-
-// Each text is saved under its own key and read back through the key in other case; a twin
-// key in other case is replaced, not added; missing entries give the default; a hand-written
-// list reads as one text.
-TEST_F(SettingsStoreTest, TextsRoundTripExactlyUnderNamesInAnyCaseAndMissingEntriesGiveTheDefault)
-{
+    EXPECT_EQ(TakeSettingsFailure().message() + '|' + GetSetting(kApp, "Options", "LaunchFlags", "144"),
+              "The settings could not be stored in " + storedPath() + ". Cannot read " + storedPath()
+                  + ": not a regular file|144");
+    ASSERT_TRUE(QFile::remove(storedPath()));
     env.writeFile("config/Orbiscribe/Orbiscribe.ini", "[Settings]\nWindowState=a, b\n");
-    const QStringList values = {
-        "C:\\PROGRAM FILES\\PARTICLE SYSTEMS\\INDEPENDENCE WAR\\IWAR.EXE", "", "a, b", "a,b,", "\"quoted\"",
-        "  blanks  ", "x;y=z", "#hash", "@Variant(1)", "tab\there\r\nline", "caf\u00E9 \u20AC", "-1",
-    };
+    const QStringList values = support::GoldenCases("platform/golden/settings_values.txt").front();
     QStringList read{GetSetting(kApp, "settings", "windowstate", "")};
     for (const QString& value : values) {
         const QString key = "Value" + QString::number(read.size());
@@ -51,7 +48,6 @@ TEST_F(SettingsStoreTest, TextsRoundTripExactlyUnderNamesInAnyCaseAndMissingEntr
     read << GetSetting(kApp, "Settings", "Other", "1") << GetSetting(kApp, "MRU", "Value1", "2")
          << GetSetting("Other", "Settings", "Value1", "3");
     EXPECT_EQ(read, QStringList{"a,b"} + values + QStringList({"1", "2", "3"}));
-    EXPECT_TRUE(TakeSettingsFailure());
     SaveSetting(kApp, "Options", "BackColor", "255");
     SaveSetting(kApp, "OPTIONS", "Backcolor", "65280");
     EXPECT_TRUE(storedFile().startsWith("[Options]\nBackcolor=65280\n\n[Settings]\n"));
@@ -70,6 +66,27 @@ TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOn
     EXPECT_TRUE(outcome.startsWith("The settings could not be stored in " + storedPath() + ". Cannot write ")
                 && outcome.endsWith("(is the disk full?)|")) << outcome.toStdString();
     EXPECT_EQ(storedFile(), before);
+}
+
+// Each value as GetKeyValue reads it into a text that held "kept": the outcome and the text.
+TEST_F(SettingsStoreTest, RegistryValuesAreReadAsTheEightBitCallsGiveThemAndSystemInformationStartsFromThem)
+{
+    env.writeFile("wine/system.reg", env.testData("platform/golden/system.reg"));
+    for (const QStringList& c : support::GoldenCases("platform/golden/registry_values.txt")) {
+        QString text = "kept";
+        const int outcome = int(shell::GetKeyValue(HKEY_LOCAL_MACHINE, c[0], c[1], text));
+        EXPECT_EQ(QString("%1 %2").arg(outcome).arg(text.size() > 20 ? "long" : text), c[2])
+            << c[1].toStdString();
+    }
+    EXPECT_TRUE(registryKeys.open.empty()) << "a key was left open";
+    // System Information starts from the path value, or else from the location folder.
+    support::WriteStandInProgram(env.driveC() + "/Info Tools/INFO.EXE", env.root() + "/info", {});
+    support::WriteStandInProgram(env.driveC() + "/Windows/msinfo32.exe", env.root() + "/msinfo", {});
+    for (const QStringList& c : support::GoldenCases("platform/golden/system_information.txt")) {
+        env.writeFile("wine/system.reg", c[0].toLatin1() + '\n');
+        EXPECT_EQ(shell::StartSystemInformation(), c[1] != "none") << c[0].toStdString();
+        EXPECT_TRUE(c[1] == "none" || support::WaitForStart(env.root() + '/' + c[1])) << c[1].toStdString();
+    }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "platform/text_file.h"
+#include "platform/win_path.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "support/limited_child.h"
+#include "support/script_generator.h"
 #include "support/test_environment.h"
 
 namespace platform {
@@ -19,70 +21,32 @@ protected:
     TestEnvironment env;
 };
 
-// Each text with its line ends made CR LF, its 8-bit form, and the first character the code
-// page lacks with that character's line.
-TEST_F(TextFileTest, TextConvertsToCrLfAndTheCodePageAndFindsTheFirstCharacterItLacks)
+// Failures name the path and the reason and touch nothing. Only regular files are read: a FIFO
+// nobody writes to, or /dev/zero, would never end.
+TEST_F(TextFileTest, ReadsWritesAndFolderChangesFailWithThePathAndTheReason)
 {
-    const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80"), lone(QChar(0xD800)), c1(QChar(0x80));
-    const std::tuple<QString, QString, QByteArray, QString, qsizetype> cases[] = {
-        {"", "", "", {}, 0}, {"a\r\nb\n", "a\r\nb\r\n", "a\r\nb\n", {}, 0},
-        {"\n\r", "\r\n\r\n", "\n\r", {}, 0},
-        {DecodeText("\x80\xFF?"), u"\u20AC\u00FF?"_qs, "\x80\xFF?", {}, 0},  // the real code page
-        {u"a\u4E2Db\rc\u4E2E"_qs, u"a\u4E2Db\r\nc\u4E2E"_qs, "a?b\rc?", u"\u4E2D"_qs, 1},
-        {"x\r\n\ny" + smiley, "x\r\n\r\ny" + smiley, "x\r\n\ny?", smiley, 3},  // one '?' for the pair
-        {"a\rb\r\n" + lone + 'z', "a\r\nb\r\n" + lone + 'z', "a\rb\r\n?z", lone, 3},
-        {"\r\r\n\n" + c1, "\r\n\r\n\r\n" + c1, "\r\r\n\n?", c1, 4},  // 0x80 holds the euro sign
-    };
-    for (const auto& [text, crLf, encoded, lacking, line] : cases) {
-        const std::optional<Unencodable> first = FirstUnencodable(text);
-        EXPECT_EQ(std::tuple(ToCrLf(text), EncodeText(text), first.value_or(Unencodable{"", 0}).character,
-                             first.value_or(Unencodable{"", 0}).line),
-                  std::tuple(crLf, encoded, lacking, line));
-    }
-}
-
-// Successes give an empty message; failures name the path and the reason and touch nothing.
-// Only regular files are read: a FIFO nobody writes to, or /dev/zero, would never end.
-TEST_F(TextFileTest, WritesCopiesAppendsAndReadsEndInCrLfOrFailWithThePathAndTheReason)
-{
-    env.writeFile("wine/drive_c/TEMP/TEMP1.SCR", "an older and longer content");
     env.writeFile("wine/drive_c/TEMP/folder/in.txt", "kept");
     ASSERT_EQ(::mkfifo(QFile::encodeName(env.driveC() + "/TEMP/pipe").constData(), 0600), 0);
     QByteArray bytes;
     const Status statuses[] = {
-        WriteTextFile("c:\\temp\\temp1.scr", u"line"), WriteTextFile("C:\\TEMP\\x", u"a\r\n"),
-        WriteTextFile("C:\\TEMP\\empty", u""), WriteTextFile("C:\\TEMP\\lf", u"a\n"),
-        CopyFile("C:\\TEMP\\Temp1.scr", "C:\\TEMP\\copy"), AppendTextLine("C:\\Temp\\Folder\\In.TXT", u""),
-        AppendTextLine("C:\\TEMP\\new", u"caf\u00E9"), WriteTextFile("C:\\TEMP\\Folder", u""),
-        ReplaceFile("C:\\NOWHERE\\x.scr", "bytes"), CopyFile("C:\\TEMP\\gone", "C:\\TEMP\\copy"),
-        AppendTextLine("C:\\NOWHERE\\debug.bak", u"x"), ReadFileBytes("C:\\TEMP\\PIPE", bytes),
-        ReadFileBytes("/dev/zero", bytes), ReadFileBytes("C:\\TEMP", bytes),
+        WriteTextFile("c:\\temp\\x", u"a\n"), AppendTextLine("C:\\Temp\\Folder\\In.TXT", u"caf\u00E9"),
+        CopyFile("C:\\TEMP\\x", "C:\\TEMP\\copy"), WriteTextFile("C:\\TEMP\\Folder", u""),
+        ReadFileBytes("C:\\TEMP\\PIPE", bytes), ReadFileBytes("/dev/zero", bytes),
+        ReadFileBytes("C:\\TEMP", bytes), ReplaceFile("C:\\NOWHERE\\x.scr", "bytes"),
         // A NUL in the name must not write the file named by the part before it.
-        ReplaceFile(QString("C:\\TEMP\\copy") + QChar(0) + "def", "new"),
+        ReplaceFile(QString("C:\\TEMP\\copy") + QChar(0) + "def", "new"), DeleteFile("C:\\TEMP\\Folder"),
+        ChangeDirectory("C:\\TEMP\\x"), ChangeDirectory(QString("C:\\TEMP") + QChar(0) + "x"),
     };
     QString messages;
     for (const Status& status : statuses)
         messages += status.message() + '\n';
-    EXPECT_EQ(messages, QString(7, u'\n') + "Cannot write C:\\TEMP\\Folder: Filename refers to a directory\n"
-              "Cannot write C:\\NOWHERE\\x.scr: No such file or directory\n"
-              "Cannot read C:\\TEMP\\gone: No such file or directory\n"
-              "Cannot write C:\\NOWHERE\\debug.bak: No such file or directory\n"
-              "Cannot read C:\\TEMP\\PIPE: not a regular file\nCannot read /dev/zero: not a regular file\n"
-              "Cannot read C:\\TEMP: not a regular file\nCannot write C:\\TEMP\\copy" + QChar(0)
-                  + "def: Invalid file name\n");
-    const QStringList written{"TEMP1.SCR=line\r\n", "copy=line\r\n", "empty=\r\n", "folder/in.txt=kept\r\n",
-                              "lf=a\n\r\n", u"new=caf\u00E9\r\n"_qs, "x=a\r\n"};
-    EXPECT_EQ(tempFiles(), written);
-    EXPECT_FALSE(QDir(env.driveC() + "/NOWHERE").exists());
-    // Every byte value survives a file read and written back, twice.
-    QByteArray script;
-    for (int value = 0; value < 256; ++value)
-        script.append(char(value));
-    const QString path = env.writeFile("work/all.scr", script + "\r\n");
-    QString text;
-    for (int round = 0; round < 2; ++round)
-        ASSERT_TRUE(ReadTextFile("ALL.SCR", text) && WriteTextFile("all.scr", text));
-    EXPECT_EQ(TestEnvironment::readFile(path), script + "\r\n");
+    const QByteArray expected = TestEnvironment::testData("platform/golden/text_file_messages.txt");
+    EXPECT_EQ(messages.replace(QChar(0), "<NUL>"), QString::fromUtf8(expected));
+    EXPECT_EQ(tempFiles(), QStringList({"copy=a\n\r\n", u"folder/in.txt=keptcaf\u00E9\r\n"_qs, "x=a\n\r\n"}));
+    EXPECT_EQ(std::vector<bool>({FileExists("C:\\temp\\X"), FileExists("C:\\TEMP\\folder"),
+                                 DeleteFile("C:\\Temp\\x").ok(), FileExists("C:\\TEMP\\x"),
+                                 ChangeDirectory("C:\\TEMP\\FOLDER\\").ok()}),
+              std::vector<bool>({true, false, true, false, true}));
 }
 
 TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
@@ -122,22 +86,28 @@ TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
     EXPECT_EQ(TestEnvironment::files(env.root() + "/locked"), QStringList{"script.scr=new\r\n"});
 }
 
-TEST_F(TextFileTest, ExistsDeleteAndChangeDirectorySeeWhatIsThereOnly)
+// Texts take CR LF line ends and the code page; Windows paths lead to the entries there are
+// (the golden files say which), matched without regard to case, with dots applied by name.
+TEST_F(TextFileTest, TextsAndWindowsPathsConvertAsTheGoldenTablesSay)
 {
-    env.writeFile("work/debug.txt", "log");
-    env.writeFile("wine/drive_c/Games/IWar/debug.txt", "log");
-    QDir(env.workDir()).mkpath("folder");
-    const std::vector<bool> seen{FileExists("DEBUG.TXT"), FileExists("folder"), DeleteFile("Debug.txt").ok(),
-                                 FileExists("debug.txt"), DeleteFile("folder").ok(),
-                                 ChangeDirectory("C:\\GAMES\\NONE").ok(),
-                                 ChangeDirectory(QString("C:\\Games\\IWar") + QChar(0) + "x").ok()};
-    EXPECT_EQ(seen, std::vector<bool>({true, false, true, false, false, false, false}));
-    EXPECT_EQ(DeleteFile("debug.txt").message() + '|'
-                  + ChangeDirectory("C:\\Games\\IWar\\debug.txt").message(),
-              "Cannot delete debug.txt: No such file or directory|"
-              "Cannot change to folder C:\\Games\\IWar\\debug.txt: No such folder");
-    EXPECT_EQ(QDir::currentPath(), env.workDir());
-    EXPECT_TRUE(ChangeDirectory("C:\\GAMES\\IWAR\\") && FileExists("DEBUG.TXT"));
+    for (const QStringList& c : support::GoldenCases("platform/golden/text_conversions.txt")) {
+        const Unencodable first = FirstUnencodable(c[0]).value_or(Unencodable{"", 0});
+        EXPECT_EQ(QStringList({ToCrLf(c[0]), EncodeText(c[0]).toPercentEncoding("?\r\n"), first.character,
+                               QString::number(first.line)}), c.mid(1));
+    }
+    env.writeFile("wine/drive_c/Temp/Temp1.scr", "script");
+    env.writeFile("work/Sub/Commands.DAT", "");
+    env.writeFile("other/debug.bak", "");
+    for (const char* folder : {"Saves/Sub", "Data", "DATA"})
+        QDir(env.driveC()).mkpath(folder);
+    const QString c = env.root() + "/wine/dosdevices/c:";
+    QStringList mapped, expected;
+    for (const QStringList& path : support::GoldenCases("platform/golden/host_paths.txt")) {
+        mapped += path[0] + " -> " + HostPath(path[0]);
+        expected += path[0] + " -> " + QString(path[1]).replace("$C", c).replace("$W", env.workDir())
+                                           .replace("$R", env.root());
+    }
+    EXPECT_EQ(mapped, expected);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "support/limited_child.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -10,7 +10,6 @@ namespace support {
 
 QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body, bool asOrdinaryUser)
 {
-    constexpr uid_t kNobody = 65534;
     int ends[2];
     if (pipe(ends) != 0)
         return QStringLiteral("no pipe");
@@ -20,17 +19,15 @@ QString InLimitedChild(long fileSizeLimit, const std::function<QString()>& body,
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0
-            || (asOrdinaryUser && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)))
+            || (asOrdinaryUser && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)))
             _exit(2);
         const QByteArray result = body().toUtf8();
         _exit(write(ends[1], result.constData(), size_t(result.size())) == result.size() ? 0 : 3);
     }
     close(ends[1]);
-    QByteArray result;
-    char buffer[4096];
-    for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, got);
-    close(ends[0]);
+    QFile pipeEnd;
+    const QByteArray result = pipeEnd.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)
+                                  ? pipeEnd.readAll() : QByteArray();
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return QStringLiteral("the child failed (status %1)").arg(status);

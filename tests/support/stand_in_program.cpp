@@ -22,11 +22,9 @@ template <typename Done>
 bool PollUntil(int seconds, Done done)
 {
     const QDeadlineTimer deadline(seconds * 1000);
-    for (; !done(); QThread::msleep(5)) {
-        if (deadline.hasExpired())
-            return false;
-    }
-    return true;
+    while (!done() && !deadline.hasExpired())
+        QThread::msleep(5);
+    return done();
 }
 
 }  // namespace
@@ -35,13 +33,10 @@ void WriteStandInProgram(const QString& hostPath, const QString& recordPath,
                          const QString& logSource)
 {
     const QString script =
-        QStringLiteral(
-            "#!/bin/sh\n"
-            "PATH=/usr/bin:/bin\n"
-            "if [ -f %1 ]; then cp %1 debug.txt; fi\n"
-            "{ echo $$; pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > %2"
-            " && mv %2 %3\n"
-            "while [ -e %4 ]; do sleep 0.01; done\n")
+        QStringLiteral("#!/bin/sh\nPATH=/usr/bin:/bin\nif [ -f %1 ]; then cp %1 debug.txt; fi\n"
+                       "{ echo $$; pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > %2"
+                       " && mv %2 %3\n"
+                       "while [ -e %4 ]; do sleep 0.01; done\n")
             .arg(ShellQuoted(logSource), ShellQuoted(recordPath + ".part"),
                  ShellQuoted(recordPath), ShellQuoted(recordPath + ".hold"));
     QDir().mkpath(QFileInfo(hostPath).path());
@@ -55,9 +50,7 @@ std::optional<QByteArray> WaitForFile(const QString& hostPath, qint64 pid, int s
 {
     PollUntil(seconds, [&] { return QFileInfo::exists(hostPath) || (pid > 0 && !platform::IsRunning(pid)); });
     QFile file(hostPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
 }
 
 std::optional<StartRecord> WaitForStart(const QString& recordPath, qint64 pid)

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include "support/stand_in_program.h"
@@ -17,8 +14,6 @@ class TestEnvironment {
 public:
     TestEnvironment();
     ~TestEnvironment();
-    TestEnvironment(const TestEnvironment&) = delete;
-    TestEnvironment& operator=(const TestEnvironment&) = delete;
 
     QString root() const { return dir_.path(); }
     QString driveC() const { return root() + "/wine/drive_c"; }
