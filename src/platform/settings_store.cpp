@@ -86,7 +86,11 @@ Status SetEntry(const QString& path, const QString& section, const QString& key,
     settings.setValue(key, value);
     settings.endGroup();
     settings.sync();
-    if (HoldsAll(path, settings))
+    // Another QSettings on this file would answer from the cache it shares with this one: the
+    // bytes that reached the disk are checked through a copy of them.
+    const QString copy = path + QStringLiteral(".check");
+    QByteArray bytes;
+    if (ReadFileBytes(path, bytes) && ReplaceFile(copy, bytes) && HoldsAll(copy, settings))
         return Status::Ok();
     return Status::Failed(
         QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(path));

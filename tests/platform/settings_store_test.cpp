@@ -55,7 +55,7 @@ TEST_F(SettingsStoreTest, TextsRoundTripUnderNamesInAnyCaseAndAStoreThatIsNoFile
 
 TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOnce)
 {
-    SaveSetting(kApp, "Options", "LaunchFlags", "144");
+    SaveSetting(kApp, "Settings", "Long", QString(20000, u'x'));  // written in more than one block
     const QByteArray before = storedFile();
     const QString outcome = support::InLimitedChild(before.size() + 10, [] {
         SaveSetting(kApp, "Options", "LaunchPath", QString(100, u'x'));
