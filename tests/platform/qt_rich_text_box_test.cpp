@@ -1,11 +1,13 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <random>
 
 #include "language/colorize.h"
 #include "platform/memory_rich_text_box.h"
+#include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
 #include "support/script_generator.h"
@@ -79,6 +81,21 @@ TEST(QtRichTextBoxTest, UndoAndRedoStepThroughTheTextsAloneAndRecolouringMatches
         for (const QTextFormat& format : box.widget()->document()->allFormats())
             ASSERT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
     }
+}
+
+// Lines wrap at the margin, also after the box is placed anew; a negative margin is refused.
+TEST(QtRichTextBoxTest, LinesWrapAtTheMarginAndNothingLiesPastIt)
+{
+    QWidget window;
+    QtRichTextBox box{&window};
+    window.show();
+    EXPECT_FALSE(box.Move(0, 0, -1, 100) || box.setRightMargin(-1));
+    ASSERT_TRUE(box.Move(0, 0, 4000, 1500) && box.setRightMargin(2600) && box.Move(0, 0, 4500, 1500));
+    box.setSelText(QStringLiteral("CREATE_SHIP v, 1, 2, 3 ").repeated(20));
+    QCoreApplication::processEvents();
+    QPlainTextEdit& edit = *box.widget();
+    EXPECT_EQ(std::pair(edit.viewport()->width(), edit.horizontalScrollBar()->maximum()),
+              std::pair(TwipsToPixelsX(2600), 0));
 }
 
 }  // namespace

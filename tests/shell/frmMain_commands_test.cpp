@@ -1,6 +1,7 @@
 // The main window's edit, print, view and window commands, and the toolbar that reaches them.
 #include <QClipboard>
 #include <QMimeData>
+#include <QProcess>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -92,11 +93,18 @@ TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
 TEST_F(Commands, PrintAsksForThePrinterWithTheSelectionFlagAndPageSetupKeepsIt)
 {
     frmMain& window = Start();
-    frmDocument& script = Script("NUMBER first");
-    printAnswers = {"", "", ""};
+    frmDocument& script = Script("NUMBER first\r\nSET second");
+    const QString all = environment.root() + "/all.pdf", selection = environment.root() + "/selection.pdf";
+    printAnswers = {all, selection, ""};
     window.mnuFilePrint->trigger();
     script.rtfText.setSelLength(6);
     window.mnuFilePrint->trigger();
+    const auto printed = [](const QString& pdf) {  // the words on the page, its number at the foot
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        return text.waitForFinished() ? QString::fromUtf8(text.readAllStandardOutput()).simplified() : QString();
+    };
+    EXPECT_EQ(printed(all) + u'|' + printed(selection), "NUMBER first SET second 1|NUMBER 1");
     saveAnswers = {MsgBoxResult::No, MsgBoxResult::No};
     window.mdiArea->closeAllSubWindows();
     Trigger({window.mnuFilePrint, window.mnuFilePageSetup});

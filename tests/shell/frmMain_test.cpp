@@ -127,6 +127,7 @@ TEST_F(ScriptWindow, ClosingAsksAndSavesOnlyWhereAndWhatTheUserSays)
     const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
     frmMain& window = Start();
     Open(opened);
+    window.mnuFileSave->trigger();  // unchanged: the file keeps its bytes
     Trigger({window.mnuFileNew, window.mnuFileNew});
     const QList<frmDocument*> documents = ScriptWindows();
     for (frmDocument* document : {documents[0], documents[2], documents[3]})
