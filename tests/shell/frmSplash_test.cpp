@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -7,6 +8,8 @@
 
 #include "language/command_table.h"
 #include "language/parser.h"
+#include "shell/qt_startup.h"
+#include "shell/script_caption.h"
 #include "support/test_environment.h"
 
 namespace shell {
@@ -33,6 +36,15 @@ TEST(frmSplash, ShowsTheStartUp)
               QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
                            "3DP", "0", "219", "250", "hidden"}));
     language::ResetCommandTable();
+}
+
+// The pause waits its time; only a caption that begins with "Script" exactly has no file.
+TEST(Pause, WaitsItsSecondsAndCaptionsTellUntitledWindows)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Pause(0.3);
+    EXPECT_TRUE(timer.elapsed() >= 300 && IsUntitled(u"Script 7") && !IsUntitled(u"script 7"));
 }
 
 }  // namespace
