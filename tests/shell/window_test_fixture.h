@@ -166,11 +166,6 @@ protected:
         EXPECT_EQ(seen.join(u'\n') + u'\n', QString::fromUtf8(Golden(name)));
     }
 
-    static QString Stored(const QString& section, const QString& key)
-    {
-        return platform::GetSetting(kApplicationName, section, key, QStringLiteral("<missing>"));
-    }
-
     static void Store(const QString& section, const QString& key, const QString& value)
     {
         platform::SaveSetting(kApplicationName, section, key, value);
