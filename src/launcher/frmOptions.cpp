@@ -21,13 +21,13 @@ namespace launcher {
 namespace {
 
 using platform::AddControl;
+using platform::kOffDialogLeft;
 using platform::Twips;
 
 // What a frame or the dialog keeps free beyond the controls it holds.
 constexpr int kHolderMarginTwips = 60;
 
-// A hidden page stands off the dialog; the page of the selected tab at kShownPageLeft.
-constexpr int kOffDialogLeft = -20000;
+// The page of the selected tab stands here; the others off the dialog.
 constexpr int kShownPageLeft = 210;
 
 constexpr std::array<Twips, 4> kPagePlaces{{

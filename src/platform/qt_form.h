@@ -13,6 +13,9 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeW
                                                      | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                                      | Qt::MSWindowsFixedSizeDialogHint;
 
+// A paged dialog shows one page and keeps every other page at this left, off the dialog.
+inline constexpr int kOffDialogLeft = -20000;
+
 // The forms' places were made for an 8-point dialog font: the platform's own family at that
 // size keeps their proportions.
 void UseDialogFont(QWidget* form, double points = 8);

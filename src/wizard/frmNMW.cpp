@@ -18,11 +18,10 @@ namespace wizard {
 namespace {
 
 using platform::AddControl;
+using platform::kOffDialogLeft;
 using platform::Twips;
 
 constexpr int kPageCount = 4;
-// A page out of sight stands off the dialog; the shown one at kShownPageLeft.
-constexpr int kOffDialogLeft = -20000;
 constexpr int kShownPageLeft = 120;
 constexpr int kPageTop = 120;
 constexpr int kPageWidth = 7575;
