@@ -63,11 +63,6 @@ void CommonDialog::setAnswerHook(AnswerHook hook)
     answerHook = std::move(hook);
 }
 
-bool CommonDialog::IsCancel(const Status& status)
-{
-    return !status.ok() && status.message() == CancelMessage();
-}
-
 PrinterHandle* CommonDialog::hDC() const
 {
     return HandleOf(printer_.get());

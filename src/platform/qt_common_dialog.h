@@ -42,9 +42,6 @@ public:
     Status ShowColor();
     Status ShowPrinter();
 
-    // True for the failure that a cancelled dialog returns.
-    static bool IsCancel(const Status& status);
-
     // The printer of the print dialogs (nullptr before the first one); PrinterOf turns it back
     // into the QPrinter.
     PrinterHandle* hDC() const;

@@ -32,7 +32,6 @@ public:
     // holds one for each of them in the text, otherwise the colour of the character before them.
     void follow(const QTextDocument& document, int position, int added, std::span<const Color> colors);
 
-    Color at(qint32 position) const { return colors_.at(size_t(position)); }
     // The colours of text positions [from, to), which lie inside the text.
     std::span<const Color> colors(qint32 from, qint32 to) const;
 

@@ -430,11 +430,6 @@ void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
     repaintIf(colors_.apply(runs));
 }
 
-Color QtRichTextBox::ColorAt(qint32 position) const
-{
-    return colors_.at(position);
-}
-
 void QtRichTextBox::showColors(const QTextBlock& line)
 {
     QTextLayout& layout = *line.layout();

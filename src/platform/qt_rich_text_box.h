@@ -47,9 +47,6 @@ public:
     // a colouring that changes no colour repaints nothing.
     void ApplyColorRuns(std::span<const ColorRun> runs) override;
 
-    // The colour of the character at a text position inside the text, shown or not.
-    Color ColorAt(qint32 position) const;
-
 private:
     friend class ScriptEdit;
 

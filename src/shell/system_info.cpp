@@ -1,11 +1,10 @@
 #include "shell/system_info.h"
 
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include "platform/process.h"
-#include "platform/win_path.h"
+#include "platform/text_file.h"
 
 namespace shell {
 namespace {
@@ -85,7 +84,7 @@ bool StartSystemInformation()
             != KeyValueRead::Read)
             return false;
         path += QStringLiteral("\\MSINFO32.EXE");
-        if (!QFileInfo(platform::HostPath(path)).isFile())
+        if (!platform::FileExists(path))
             return false;
     }
     qint64 taskId = 0;
