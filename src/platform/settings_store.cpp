@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "platform/text_file.h"
 
@@ -53,6 +56,25 @@ QString SingleText(const QVariant& value)
 // The first setting that could not be stored since the last TakeSettingsFailure.
 Status firstFailure = Status::Ok();
 
+void KeepFailure(const Status& stored)
+{
+    if (!stored && firstFailure.ok())
+        firstFailure = stored;
+}
+
+struct Entry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The entries of one application saved while a SettingsBatch lives.
+struct Batch {
+    QString application;
+    std::vector<Entry> entries;
+};
+std::optional<Batch> batch;
+
 // Whether the file at path holds exactly the entries of settings: QSettings reports success
 // even when its file was cut short on the disk.
 bool HoldsAll(const QString& path, const QSettings& settings)
@@ -71,20 +93,21 @@ Status NotStored(const QString& file, const Status& failure)
         QStringLiteral("The settings could not be stored in %1. %2").arg(file, failure.message()));
 }
 
-// Sets the entry in the INI file at path. QSettings reports success even when the file it wrote
-// was cut short on the disk, so the file is read back to see that it holds every entry.
-Status SetEntry(const QString& path, const QString& section, const QString& key,
-                const QString& value)
+// Sets the entries in the INI file at path, in order. QSettings reports success even when the
+// file it wrote was cut short on the disk, so the file is read back to see that it holds them.
+Status SetEntries(const QString& path, std::span<const Entry> entries)
 {
     QSettings settings(path, QSettings::IniFormat);
-    const QString group = StoredName(settings.childGroups(), section);
-    settings.beginGroup(group.isNull() ? section : group);
-    for (const QString& stored : settings.childKeys()) {
-        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0)
-            settings.remove(stored);
+    for (const Entry& entry : entries) {
+        const QString group = StoredName(settings.childGroups(), entry.section);
+        settings.beginGroup(group.isNull() ? entry.section : group);
+        for (const QString& stored : settings.childKeys()) {
+            if (stored != entry.key && stored.compare(entry.key, Qt::CaseInsensitive) == 0)
+                settings.remove(stored);
+        }
+        settings.setValue(entry.key, entry.value);
+        settings.endGroup();
     }
-    settings.setValue(key, value);
-    settings.endGroup();
     settings.sync();
     // Another QSettings on this file would answer from the cache it shares with this one: the
     // bytes that reached the disk are checked through a copy of them.
@@ -98,8 +121,7 @@ Status SetEntry(const QString& path, const QString& section, const QString& key,
 
 // The new file is composed in a scratch folder; the settings file itself is only ever replaced
 // whole, by a write that is checked to the last byte.
-Status StoreSetting(const QString& file, const QString& section, const QString& key,
-                    const QString& value)
+Status StoreEntries(const QString& file, std::span<const Entry> entries)
 {
     const QTemporaryDir scratch;
     const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
@@ -112,7 +134,7 @@ Status StoreSetting(const QString& file, const QString& section, const QString& 
     if (stored)
         stored = ReplaceFile(draft, bytes);
     if (stored)
-        stored = SetEntry(draft, section, key, value);
+        stored = SetEntries(draft, entries);
     if (stored)
         stored = ReadFileBytes(draft, bytes);
     if (stored) {
@@ -142,9 +164,26 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value)
 {
-    const QString file = SettingsFile(application);
-    if (Status stored = StoreSetting(file, section, key, value); !stored && firstFailure.ok())
-        firstFailure = stored;
+    Entry entry{section, key, value};
+    if (batch && batch->application == application)
+        batch->entries.push_back(std::move(entry));
+    else
+        KeepFailure(StoreEntries(SettingsFile(application), {&entry, 1}));
+}
+
+SettingsBatch::SettingsBatch(const QString& application) : gathers_(!batch)
+{
+    if (gathers_)
+        batch = Batch{application, {}};
+}
+
+SettingsBatch::~SettingsBatch()
+{
+    if (!gathers_)
+        return;
+    const Batch gathered = *std::exchange(batch, std::nullopt);
+    if (!gathered.entries.empty())
+        KeepFailure(StoreEntries(SettingsFile(gathered.application), gathered.entries));
 }
 
 Status TakeSettingsFailure()

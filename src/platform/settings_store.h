@@ -18,6 +18,20 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value);
 
+// While it lives, the application's entries that SaveSetting is given are gathered, and the
+// file is replaced once, with all of them, when it ends: a shut-down that stores many entries
+// writes the file once. A batch begun inside another gathers nothing of its own.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(const QString& application);
+    ~SettingsBatch();
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+private:
+    bool gathers_;
+};
+
 // The first SaveSetting failure since the last call (its message names the file and the
 // reason), or success; the record starts afresh.
 Status TakeSettingsFailure();

@@ -296,11 +296,14 @@ void frmMain::MDIForm_Load()
 void frmMain::MDIForm_Unload()
 {
     (void)platform::TakeSettingsFailure();  // only what this shut-down stores counts
-    StorePlacement();
-    SaveOptions();
+    {
+        const platform::SettingsBatch batch(kApplicationName);
+        StorePlacement();
+        SaveOptions();
+        recentFiles_.Save();
+    }
     // The keyword table does not change while the program runs: a failed rewrite loses nothing.
     (void)language::SaveCommands();
-    recentFiles_.Save();
     if (const platform::Status stored = platform::TakeSettingsFailure(); !stored)
         ShowFailure(this, stored);
     launcher::UnloadErrorsWindow();

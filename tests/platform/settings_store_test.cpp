@@ -48,8 +48,12 @@ TEST_F(SettingsStoreTest, TextsRoundTripUnderNamesInAnyCaseAndAStoreThatIsNoFile
     read << GetSetting(kApp, "Settings", "Other", "1") << GetSetting(kApp, "MRU", "Value1", "2")
          << GetSetting("Other", "Settings", "Value1", "3");
     EXPECT_EQ(read, QStringList{"a,b"} + values + QStringList({"1", "2", "3"}));
-    SaveSetting(kApp, "Options", "BackColor", "255");
-    SaveSetting(kApp, "OPTIONS", "Backcolor", "65280");
+    {
+        const SettingsBatch batch(kApp);
+        SaveSetting(kApp, "Options", "BackColor", "255");
+        SaveSetting(kApp, "OPTIONS", "Backcolor", "65280");
+        EXPECT_FALSE(storedFile().contains("[Options]")) << "a batch writes the file when it ends";
+    }
     EXPECT_TRUE(storedFile().startsWith("[Options]\nBackcolor=65280\n\n[Settings]\n"));
 }
 
