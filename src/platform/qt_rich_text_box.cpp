@@ -20,22 +20,6 @@
 namespace platform {
 namespace {
 
-// The document's text with CR LF for each paragraph separator.
-QString TextOf(const QTextDocument& document)
-{
-    const QString raw = document.toRawText();
-    QString text;
-    text.reserve(raw.size() + document.blockCount() - 1);
-    QStringView rest(raw);
-    for (qsizetype end; (end = rest.indexOf(QChar::ParagraphSeparator)) >= 0;
-         rest = rest.sliced(end + 1)) {
-        text += rest.first(end);
-        text += u"\r\n";
-    }
-    text += rest;
-    return text;
-}
-
 // Text as the document holds it, with the colour of each character of the box's text.
 struct DocumentText {
     QString text;
@@ -231,7 +215,8 @@ private:
     int wrapWidth_ = 0;
 };
 
-QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, parent))
+QtRichTextBox::QtRichTextBox(QWidget* parent)
+    : edit_(new ScriptEdit(*this, parent)), text_(*edit_->document())
 {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
@@ -251,8 +236,7 @@ QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, pare
                      [this](int position, int /*removed*/, int added) {
                          if (ownChange_)
                              return;
-                         colors_.follow(document(), position, added, inserting_);
-                         text_.reset();
+                         colors_.follow(text_.follow(position, added), inserting_);
                      });
 }
 
@@ -273,36 +257,33 @@ QTextDocument& QtRichTextBox::document() const
 
 QString QtRichTextBox::Text() const
 {
-    // Enter reads it three times without a change in between.
-    if (!text_)
-        text_ = TextOf(document());
-    return *text_;
+    return text_.text();
 }
 
 qint32 QtRichTextBox::SelStart() const
 {
-    return TextPosition(document(), edit_->textCursor().selectionStart());
+    return text_.TextPosition(edit_->textCursor().selectionStart());
 }
 
 void QtRichTextBox::setSelStart(qint32 start)
 {
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document(), std::clamp(start, 0, TextLength(document()))));
+    cursor.setPosition(text_.DocumentPosition(std::clamp(start, 0, text_.TextLength())));
     edit_->setTextCursor(cursor);
 }
 
 qint32 QtRichTextBox::SelLength() const
 {
-    return TextPosition(document(), edit_->textCursor().selectionEnd()) - SelStart();
+    return text_.TextPosition(edit_->textCursor().selectionEnd()) - SelStart();
 }
 
 void QtRichTextBox::setSelLength(qint32 length)
 {
     const qint32 start = SelStart();
-    const qint32 end = start + std::clamp(length, 0, TextLength(document()) - start);
+    const qint32 end = start + std::clamp(length, 0, text_.TextLength() - start);
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document(), start));
-    cursor.setPosition(DocumentPosition(document(), end), QTextCursor::KeepAnchor);
+    cursor.setPosition(text_.DocumentPosition(start));
+    cursor.setPosition(text_.DocumentPosition(end), QTextCursor::KeepAnchor);
     edit_->setTextCursor(cursor);
 }
 
@@ -384,9 +365,9 @@ Status QtRichTextBox::LoadFile(const QString& path)
         const QScopedValueRollback ownChange(ownChange_, true);
         edit_->setPlainText(loaded.text);
     }
-    loaded.colors.resize(size_t(TextLength(document())), 0);
+    text_.reload();
+    loaded.colors.resize(size_t(text_.TextLength()), 0);
     colors_.reset(std::move(loaded.colors));
-    text_.reset();
     return Status::Ok();
 }
 
@@ -433,7 +414,8 @@ void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 void QtRichTextBox::showColors(const QTextBlock& line)
 {
     QTextLayout& layout = *line.layout();
-    QList<QTextLayout::FormatRange> formats = colors_.formats(line);
+    QList<QTextLayout::FormatRange> formats =
+        colors_.formats(text_.TextPosition(line.position()), line.length() - 1);
     if (layout.formats() == formats)
         return;
     layout.setFormats(formats);

@@ -2,7 +2,6 @@
 
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <optional>
 #include <vector>
 
 #include "platform/qt_document_colors.h"
@@ -61,11 +60,10 @@ private:
     // The colours of the text the box itself is inserting; empty for text typed or pasted as
     // plain text, which takes the colour of the character before it.
     std::span<const Color> inserting_;
-    // A change of the document that the colours must not follow: a load, whose colours are set
-    // after it, or a line given its colours.
+    // A change of the document that the text and the colours must not follow: a load, which
+    // sets both after it, or a line given its colours.
     bool ownChange_ = false;
-    // Text(), until the text changes.
-    mutable std::optional<QString> text_;
+    BoxText text_;
 };
 
 // The printer chosen in a print dialog, as handed to SelPrint, and back.

@@ -7,6 +7,7 @@
 
 #include "language/colorize.h"
 #include "platform/memory_rich_text_box.h"
+#include "platform/qt_box_text.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
@@ -80,6 +81,41 @@ TEST(QtRichTextBoxTest, UndoAndRedoStepThroughTheTextsAloneAndRecolouringMatches
         ASSERT_EQ(Contents(box).colors, Contents(memory).colors) << "round " << round;
         for (const QTextFormat& format : box.widget()->document()->allFormats())
             ASSERT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
+    }
+}
+
+void Press(RichTextBox& box, qint32 selStart, qint32 selLength, Qt::Key key)
+{
+    Select(box, selStart, selLength);
+    QTest::keyClick(static_cast<QtRichTextBox&>(box).widget(), key);
+}
+
+// The text the box keeps through its edits is the document's text converted anew.
+TEST(QtRichTextBoxTest, TheKeptTextIsTheDocumentsTextAfterEveryEdit)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    QPlainTextEdit& edit = *box.widget();
+    const QString script = QStringLiteral("SET a\r\nDOCK b\r\n\r\n// c\r\nend");
+    const std::vector<std::pair<const char*, std::function<void()>>> steps{
+        {"load", [&] { ASSERT_TRUE(box.LoadFile(environment.writeFile("a.scr", EncodeText(script)))); }},
+        {"typing", [&] { Press(box, 3, 0, Qt::Key_X); }},
+        {"Enter", [&] { Press(box, 2, 0, Qt::Key_Return); }},
+        {"Backspace at a line start", [&] { Press(box, 9, 0, Qt::Key_Backspace); }},
+        {"Delete at a line end", [&] { Press(box, 14, 0, Qt::Key_Delete); }},
+        {"paste of lines", [&] { Select(box, 4, 0); box.setSelText(QStringLiteral("p\rq\nr\r\n")); }},
+        {"a selection over lines replaced", [&] { Press(box, 1, 12, Qt::Key_Y); }},
+        {"undo", [&] { edit.undo(); }},
+        {"undo", [&] { edit.undo(); }},
+        {"redo", [&] { edit.redo(); }},
+        {"everything replaced", [&] { Select(box, 0, INT32_MAX); box.setSelText(QStringLiteral("z")); }},
+        {"undo", [&] { edit.undo(); }},
+        {"load again", [&] { ASSERT_TRUE(box.LoadFile(environment.writeFile("b.scr", "x\ny"))); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step();
+        ASSERT_EQ(box.Text(), TextOf(*edit.document())) << name;
     }
 }
 
