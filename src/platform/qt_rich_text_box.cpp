@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/qt_color.h"
@@ -19,42 +20,6 @@
 
 namespace platform {
 namespace {
-
-// Text as the document holds it, with the colour of each character of the box's text.
-struct DocumentText {
-    QString text;
-    std::vector<Color> colors;
-};
-
-// A line end other than a CR: Unicode's line separator would break a line inside a paragraph,
-// out of the text's sight, and the document itself takes the frame marks for paragraph breaks.
-bool IsLineEnd(QChar c)
-{
-    return c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
-           || c == QChar(0xFDD0) || c == QChar(0xFDD1);
-}
-
-// Every line end (CR LF, a lone CR, or IsLineEnd) becomes one paragraph separator, which the
-// box's text shows as CR LF: a lone line end gives its colour to both. Without colours, none
-// are given.
-DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
-{
-    DocumentText document;
-    document.text.reserve(text.size());
-    const bool colored = !colors.empty();
-    const auto colorAt = [&](qsizetype i) { return size_t(i) < colors.size() ? colors[size_t(i)] : 0; };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-        const bool lineEnd = text[i] == u'\r' || IsLineEnd(text[i]);
-        document.text += lineEnd ? QChar::ParagraphSeparator : text[i];
-        if (colored)
-            document.colors.push_back(colorAt(i));
-        if (colored && lineEnd)
-            document.colors.push_back(colorAt(crLf ? i + 1 : i));
-        i += crLf;
-    }
-    return document;
-}
 
 // Inserts text with CR LF line ends at the cursor, each character in its colour.
 void InsertColored(QTextCursor& cursor, QStringView text, std::span<const Color> colors)
@@ -93,6 +58,16 @@ int KeyCode(int key)
     };
     const auto* code = std::ranges::find(kCodes, key, &std::pair<int, int>::first);
     return code != std::end(kCodes) ? code->second : 0;
+}
+
+// Delete (true) and Backspace (false), each removing one character or the selection.
+std::optional<bool> RemovalDirection(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Delete))
+        return true;
+    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
+        return false;
+    return std::nullopt;
 }
 
 // Shift 1, Ctrl 2, Alt 4.
@@ -152,11 +127,11 @@ protected:
         }
         if (IsEnter(event->key())) {
             // Shift+Enter would break the line inside a paragraph and Ctrl+Enter would do
-            // nothing; every Enter is one line break.
-            QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QPlainTextEdit::keyPressEvent(&plain);
-            event->setAccepted(plain.isAccepted());
-        } else {
+            // nothing; every Enter is one line break. The widget's own would carry the mark of a
+            // piece of a long line over to the new line.
+            box_.setSelText(QStringLiteral("\r\n"));
+        } else if (const std::optional<bool> forward = RemovalDirection(event);
+                   !forward || !box_.removeByKey(*forward)) {
             QPlainTextEdit::keyPressEvent(event);
         }
         if (box_.KeyDown)
@@ -323,8 +298,18 @@ void QtRichTextBox::replaceSelection(const QString& text, std::span<const Color>
     const DocumentText inserted = ToDocumentText(text, colors);
     const QScopedValueRollback inserting(inserting_, std::span<const Color>(inserted.colors));
     QTextCursor cursor = edit_->textCursor();
-    cursor.insertText(inserted.text);
+    text_.replace(cursor, inserted);
     edit_->setTextCursor(cursor);
+}
+
+bool QtRichTextBox::removeByKey(bool forward)
+{
+    std::optional<QTextCursor> removed = text_.removedByKey(edit_->textCursor(), forward);
+    if (!removed)
+        return false;
+    removed->removeSelectedText();
+    edit_->setTextCursor(*removed);
+    return true;
 }
 
 Status QtRichTextBox::SelPrint(PrinterHandle* handle)
@@ -364,8 +349,8 @@ Status QtRichTextBox::LoadFile(const QString& path)
         // Laid out lazily and no step to undo.
         const QScopedValueRollback ownChange(ownChange_, true);
         edit_->setPlainText(loaded.text);
+        text_.reload(loaded.cuts);
     }
-    text_.reload();
     loaded.colors.resize(size_t(text_.TextLength()), 0);
     colors_.reset(std::move(loaded.colors));
     return Status::Ok();

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <vector>
 
+#include "platform/qt_box_text.h"
 #include "platform/qt_document_colors.h"
 #include "platform/rich_text_box.h"
 
@@ -51,6 +52,9 @@ private:
 
     QTextDocument& document() const;
     void replaceSelection(const QString& text, std::span<const Color> colors);
+    // Removes what Backspace (forward false) or Delete removes where the line is cut into pieces;
+    // false when the key needs no help.
+    bool removeByKey(bool forward);
     // Gives the line the colours kept for it, when it shows others.
     void showColors(const QTextBlock& line);
     void repaintIf(bool colorsChanged);

@@ -1,6 +1,7 @@
 #include "platform/qt_rich_text_box.h"
 
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <random>
@@ -8,6 +9,7 @@
 #include "language/colorize.h"
 #include "platform/memory_rich_text_box.h"
 #include "platform/qt_box_text.h"
+#include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
@@ -119,6 +121,100 @@ TEST(QtRichTextBoxTest, TheKeptTextIsTheDocumentsTextAfterEveryEdit)
     }
 }
 
+// A line of about length characters: words with blanks, or none where it may wrap; a character
+// of two code units every third, each line at another offset, for the cuts to meet them.
+QString LongLine(qsizetype length, bool blanks, int offset)
+{
+    const QString word = blanks ? QStringLiteral("SET a /* DOCK */ ") : QStringLiteral("x\U0001F600");
+    return QString(offset, u'y') + word.repeated(length / word.size());
+}
+
+// How the document shows the box's text, found by laying its blocks over the text: the text
+// positions where a block does not start a line, the longest block, and the number of blocks
+// that start inside a character of two code units or are empty though their line is not.
+struct Pieces {
+    std::vector<qint32> cuts;
+    int longest = 0;
+    int faults = 0;
+};
+
+Pieces PiecesOf(QtRichTextBox& box)
+{
+    const QString text = box.Text();
+    Pieces pieces;
+    qint32 position = 0;
+    for (QTextBlock block = box.widget()->document()->firstBlock(); block.isValid(); block = block.next()) {
+        const bool lineStart = position == 0 || text.sliced(position - 2, 2) == u"\r\n";
+        if (!lineStart)
+            pieces.cuts.push_back(position);
+        pieces.longest = std::max(pieces.longest, block.length() - 1);
+        pieces.faults += block.text().startsWith(QChar(0xDE00))
+                         || (block.length() == 1 && !(lineStart && text.mid(position, 2) == u"\r\n")
+                             && position != text.size());
+        position += block.length() - 1;
+        position += text.mid(position, 2) == u"\r\n" ? 2 : 0;
+    }
+    return pieces;
+}
+
+// A long line is shown in pieces, cut after a blank where there is one near the end of a piece,
+// and the box's text, positions and colours are those of the same text without a cut.
+TEST(QtRichTextBoxTest, ALongLineIsShownInPiecesWithTheTextPositionsAndColoursOfTheWholeLine)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    // Loaded, and pasted: a file holds no character of two code units.
+    const QString loaded = "SET a\r\n" + LongLine(9000, true, 0) + "\r\n" + QString(9000, u'y') + "\n";
+    const QString pasted = LongLine(9000, false, 1) + "\r// end\r\n" + LongLine(9000, false, 2);
+    ASSERT_TRUE(box.LoadFile(environment.writeFile("long.scr", EncodeText(loaded))));
+    box.setSelStart(INT32_MAX);
+    box.setSelText(pasted);
+    const QString expected = QString(loaded + pasted).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                 .replace(u'\r', u'\n').replace(u'\n', QStringLiteral("\r\n"));
+    ASSERT_EQ(box.Text(), expected);
+    const Pieces pieces = PiecesOf(box);
+    const auto afterBlank = [&](qint32 cut) { return expected[cut - 1] == u' '; };
+    EXPECT_EQ(std::tuple(pieces.cuts.size(), pieces.longest <= 4096, pieces.faults,
+                         std::ranges::count_if(pieces.cuts, afterBlank)),
+              std::tuple(size_t(8), true, 0, 2));
+
+    // Between CR and LF is the start of the next line.
+    const auto placed = [&](qint32 position) { return position + (expected.mid(position - 1, 2) == u"\r\n"); };
+    std::vector<std::pair<qint32, qint32>> selected;
+    std::vector<std::pair<qint32, qint32>> asked;
+    for (qint32 start = 0; start <= expected.size(); ++start) {
+        Select(box, start, 5);
+        selected.emplace_back(box.SelStart(), box.SelLength());
+        const qint32 end = placed(std::min(placed(start) + 5, qint32(expected.size())));
+        asked.emplace_back(placed(start), end - placed(start));
+    }
+    EXPECT_EQ(selected, asked);
+
+    // The colours kept and those the layout shows, each character of the text but CR and LF.
+    window.resize(2000, 4000);
+    box.widget()->setGeometry(0, 0, 2000, 4000);
+    window.show();
+    const std::vector<ColorRun> runs = RunsFor(expected);
+    box.ApplyColorRuns(runs);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box.widget()->viewport()->repaint();
+    MemoryRichTextBox memory(expected, 0x123456);
+    memory.ApplyColorRuns(runs);
+    ASSERT_EQ(Contents(box).colors, Contents(memory).colors);
+    std::vector<QColor> shown;
+    std::vector<QColor> colored;
+    for (QTextBlock block = box.widget()->document()->firstBlock(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            shown.insert(shown.end(), size_t(range.length), range.format.foreground().color());
+    }
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        if (expected[i] != u'\r' && expected[i] != u'\n')
+            colored.push_back(ToQColor(memory.colors()[size_t(i)]));
+    }
+    EXPECT_EQ(shown, colored);
+}
+
 // Lines wrap at the margin, also after the box is placed anew; a negative margin is refused.
 TEST(QtRichTextBoxTest, LinesWrapAtTheMarginAndNothingLiesPastIt)
 {
@@ -136,3 +232,11 @@ TEST(QtRichTextBoxTest, LinesWrapAtTheMarginAndNothingLiesPastIt)
 
 }  // namespace
 }  // namespace platform
+
+// Readable failures for whole texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
