@@ -1,5 +1,6 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTest>
@@ -134,6 +135,7 @@ QString LongLine(qsizetype length, bool blanks, int offset)
 // that start inside a character of two code units or are empty though their line is not.
 struct Pieces {
     std::vector<qint32> cuts;
+    std::vector<int> pieceEnds;  // the document positions before the cuts
     int longest = 0;
     int faults = 0;
 };
@@ -145,8 +147,10 @@ Pieces PiecesOf(QtRichTextBox& box)
     qint32 position = 0;
     for (QTextBlock block = box.widget()->document()->firstBlock(); block.isValid(); block = block.next()) {
         const bool lineStart = position == 0 || text.sliced(position - 2, 2) == u"\r\n";
-        if (!lineStart)
+        if (!lineStart) {
             pieces.cuts.push_back(position);
+            pieces.pieceEnds.push_back(block.position() - 1);
+        }
         pieces.longest = std::max(pieces.longest, block.length() - 1);
         pieces.faults += block.text().startsWith(QChar(0xDE00))
                          || (block.length() == 1 && !(lineStart && text.mid(position, 2) == u"\r\n")
@@ -213,6 +217,97 @@ TEST(QtRichTextBoxTest, ALongLineIsShownInPiecesWithTheTextPositionsAndColoursOf
             colored.push_back(ToQColor(memory.colors()[size_t(i)]));
     }
     EXPECT_EQ(shown, colored);
+}
+
+void PlaceCaret(QtRichTextBox& box, int documentPosition)
+{
+    QTextCursor cursor = box.widget()->textCursor();
+    cursor.setPosition(documentPosition);
+    box.widget()->setTextCursor(cursor);
+}
+
+// Edits at and across the cuts of a long line change the text as they change it without them
+// and leave no piece empty; undo and redo bring the pieces back.
+TEST(QtRichTextBoxTest, EditsWhereALongLineIsCutChangeItsTextAsAnywhereElse)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    QPlainTextEdit& edit = *box.widget();
+    QString text = "a\r\n" + QString(5000, u'x') + " " + QString(20000, u'y') + "\r\nb";
+    ASSERT_TRUE(box.LoadFile(environment.writeFile("long.scr", EncodeText(text))));
+    ASSERT_EQ(PiecesOf(box).cuts.size(), size_t(6));
+    const auto cut = [&](size_t i) { return PiecesOf(box).cuts.at(i); };
+    const auto pieceEnd = [&](size_t i) { return PiecesOf(box).pieceEnds.at(i); };
+    const auto replace = [&](qint32 start, qint32 length, const QString& with) { text.replace(start, length, with); };
+    struct Step {
+        const char* name;
+        std::function<void()> edit;
+        std::function<void()> expected;  // empty for undo and redo
+    };
+    const std::vector<Step> steps{
+        {"Backspace after a cut", [&] { Press(box, cut(0), 0, Qt::Key_Backspace); }, [&] { replace(cut(0) - 1, 1, {}); }},
+        {"Backspace before a cut", [&] { PlaceCaret(box, pieceEnd(0)); QTest::keyClick(&edit, Qt::Key_Backspace); },
+         [&] { replace(cut(0) - 1, 1, {}); }},
+        {"Delete before a cut", [&] { PlaceCaret(box, pieceEnd(1)); QTest::keyClick(&edit, Qt::Key_Delete); },
+         [&] { replace(cut(1), 1, {}); }},
+        {"Delete after a cut", [&] { Press(box, cut(1), 0, Qt::Key_Delete); }, [&] { replace(cut(1), 1, {}); }},
+        {"typing at a cut", [&] { Press(box, cut(1), 0, Qt::Key_Z); }, [&] { replace(cut(1), 0, "z"); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"redo", [&] { edit.redo(); }, {}},
+        {"Enter before a cut", [&] { PlaceCaret(box, pieceEnd(0)); QTest::keyClick(&edit, Qt::Key_Return); },
+         [&] { replace(cut(0), 0, "\r\n"); }},
+        {"Enter in a piece", [&] { Press(box, cut(0) + 9, 0, Qt::Key_Enter); }, [&] { replace(cut(0) + 9, 0, "\r\n"); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"a selection over a cut replaced", [&] { Press(box, cut(0) - 2, 4, Qt::Key_Q); }, [&] { replace(cut(0) - 2, 4, "q"); }},
+        {"a long line pasted", [&] { Select(box, 1, 0); box.setSelText(QString(9000, u'p')); },
+         [&] { replace(1, 0, QString(9000, u'p')); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"redo", [&] { edit.redo(); }, {}},
+        {"all selected and deleted", [&] { edit.selectAll(); QTest::keyClick(&edit, Qt::Key_Delete); }, [&] { text.clear(); }},
+        {"undo", [&] { edit.undo(); }, {}},
+    };
+    std::vector<std::pair<QString, std::vector<qint32>>> states{{text, PiecesOf(box).cuts}};
+    size_t current = 0;
+    for (const Step& step : steps) {
+        if (step.expected)
+            step.expected();  // positions as they were before the edit
+        step.edit();
+        if (!step.expected) {
+            current = step.name == std::string_view("undo") ? current - 1 : current + 1;
+        } else {  // a new step drops the ones undone
+            states.resize(current + 1);
+            states.emplace_back(text, PiecesOf(box).cuts);
+            current = states.size() - 1;
+        }
+        const Pieces pieces = PiecesOf(box);
+        ASSERT_EQ(std::tuple(box.Text(), TextOf(*edit.document()), pieces.cuts, pieces.faults),
+                  std::tuple(states[current].first, states[current].first, states[current].second, 0))
+            << step.name;
+        text = states[current].first;
+    }
+}
+
+// A script of one line of two megabytes with no place to wrap opens and shows coloured within
+// seconds: laid out whole, the line would take hours.
+TEST(QtRichTextBoxTest, AScriptOfOneHugeLineOpensAndShows)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    window.resize(900, 700);
+    box.widget()->setGeometry(8, 8, 884, 684);
+    window.show();
+    const QByteArray line(2'000'000, 'x');
+    const QString path = environment.writeFile("huge.scr", line);
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(box.LoadFile(path));
+    box.ApplyColorRuns(RunsFor(box.Text()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box.widget()->viewport()->repaint();
+    EXPECT_EQ(std::pair(box.Text(), timer.elapsed() < 60'000), std::pair(QString::fromLatin1(line), true));
 }
 
 // Lines wrap at the margin, also after the box is placed anew; a negative margin is refused.
