@@ -70,6 +70,17 @@ std::optional<bool> RemovalDirection(const QKeyEvent* event)
     return std::nullopt;
 }
 
+// A key that moves the caret, or the end of the selection, by a character or a word.
+bool IsStep(const QKeyEvent* event)
+{
+    static constexpr QKeySequence::StandardKey kSteps[] = {
+        QKeySequence::MoveToNextChar,     QKeySequence::MoveToPreviousChar, QKeySequence::SelectNextChar,
+        QKeySequence::SelectPreviousChar, QKeySequence::MoveToNextWord,     QKeySequence::MoveToPreviousWord,
+        QKeySequence::SelectNextWord,     QKeySequence::SelectPreviousWord,
+    };
+    return std::ranges::any_of(kSteps, [event](QKeySequence::StandardKey key) { return event->matches(key); });
+}
+
 // Shift 1, Ctrl 2, Alt 4.
 int ShiftState(Qt::KeyboardModifiers modifiers)
 {
@@ -132,7 +143,12 @@ protected:
             box_.setSelText(QStringLiteral("\r\n"));
         } else if (const std::optional<bool> forward = RemovalDirection(event);
                    !forward || !box_.removeByKey(*forward)) {
+            const int caret = textCursor().position();
             QPlainTextEdit::keyPressEvent(event);
+            // A step that only crossed where a long line is cut moved nowhere in the text.
+            if (IsStep(event) && textCursor().position() != caret
+                && box_.text_.TextPosition(textCursor().position()) == box_.text_.TextPosition(caret))
+                QPlainTextEdit::keyPressEvent(event);
         }
         if (box_.KeyDown)
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));

@@ -267,6 +267,11 @@ TEST(QtRichTextBoxTest, EditsWhereALongLineIsCutChangeItsTextAsAnywhereElse)
         {"redo", [&] { edit.redo(); }, {}},
         {"all selected and deleted", [&] { edit.selectAll(); QTest::keyClick(&edit, Qt::Key_Delete); }, [&] { text.clear(); }},
         {"undo", [&] { edit.undo(); }, {}},
+        {"Right over a cut, then a key",
+         [&] { PlaceCaret(box, pieceEnd(1)); QTest::keyClick(&edit, Qt::Key_Right); QTest::keyClick(&edit, Qt::Key_R); },
+         [&] { replace(cut(1) + 1, 0, "r"); }},
+        {"Left over a cut, then a key", [&] { Press(box, cut(1), 0, Qt::Key_Left); QTest::keyClick(&edit, Qt::Key_L); },
+         [&] { replace(cut(1) - 1, 0, "l"); }},
     };
     std::vector<std::pair<QString, std::vector<qint32>>> states{{text, PiecesOf(box).cuts}};
     size_t current = 0;
