@@ -79,7 +79,7 @@ DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
 QString TextOf(const QTextDocument& document, int from, int to)
 {
     QString text;
-    text.reserve(to - from);
+    text.reserve(to - from + document.findBlock(to).blockNumber() - document.findBlock(from).blockNumber());
     for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
         const int start = std::max(from, block.position());
@@ -189,25 +189,29 @@ void BoxText::replace(QTextCursor& cursor, const DocumentText& inserted) const
 
 std::optional<QTextCursor> BoxText::removedByKey(QTextCursor cursor, bool forward) const
 {
-    if (!cursor.hasSelection()) {
-        cursor = acrossCuts(cursor);
-        int start = cursor.selectionStart();
-        int end = cursor.selectionEnd();
-        const auto pairAt = [this](int position) {
-            return document_.characterAt(position).isHighSurrogate()
-                   && document_.characterAt(position + 1).isLowSurrogate();
-        };
-        if (forward && end < document_.characterCount() - 1)
-            end += pairAt(end) ? 2 : 1;
-        if (!forward && start > 0)
-            start -= start > 1 && pairAt(start - 2) ? 2 : 1;
-        cursor.setPosition(start);
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-    }
+    if (!cursor.hasSelection())
+        cursor = withCharacterBeside(acrossCuts(cursor), forward);
     cursor = acrossCuts(cursor);
     const auto firstCut = std::ranges::upper_bound(cuts_, document_.findBlock(cursor.selectionStart()).blockNumber());
     if (firstCut == cuts_.end() || *firstCut > document_.findBlock(cursor.selectionEnd()).blockNumber())
         return std::nullopt;
+    return cursor;
+}
+
+QTextCursor BoxText::withCharacterBeside(QTextCursor cursor, bool after) const
+{
+    const auto pairAt = [this](int position) {
+        return document_.characterAt(position).isHighSurrogate()
+               && document_.characterAt(position + 1).isLowSurrogate();
+    };
+    int start = cursor.selectionStart();
+    int end = cursor.selectionEnd();
+    if (after && end < document_.characterCount() - 1)
+        end += pairAt(end) ? 2 : 1;
+    if (!after && start > 0)
+        start -= start > 1 && pairAt(start - 2) ? 2 : 1;
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     return cursor;
 }
 

@@ -73,6 +73,8 @@ private:
     // The cursor with its selection reaching over the cuts at its ends: an edit there changes the
     // line, not a piece of it.
     QTextCursor acrossCuts(QTextCursor cursor) const;
+    // The cursor with the character after (or before) its selection added to it.
+    QTextCursor withCharacterBeside(QTextCursor cursor, bool after) const;
     // The cuts before the block with this number and the one at its start.
     qint32 cutsUpTo(int blockNumber) const;
     // The text a document's length, line count and cuts give it.
