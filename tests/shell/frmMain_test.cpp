@@ -196,5 +196,49 @@ TEST_F(ScriptWindow, EnterAndActivationAnalyseAndTheBoxKeepsItsBorder)
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
 }
 
+// Whatever state the window takes, and from whichever, the box's text area spans the box but
+// its margin and the text shows in it.
+TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
+{
+    frmMain& window = Start();
+    window.resize(1200, 900);
+    frmDocument& document = *window.activeScriptWindow();
+    document.rtfText.setSelText("NUMBER first\r\nNUMBER second");
+    QMdiSubWindow* sub = window.mdiArea->currentSubWindow();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"maximise", [&] { sub->showMaximized(); }},
+        {"restore", [&] { sub->showNormal(); }},
+        {"minimise", [&] { sub->showMinimized(); }},
+        {"tile", [&] { window.mnuWindowTileVertical->trigger(); }},
+        {"cascade", [&] { window.mnuWindowCascade->trigger(); }},
+        {"resize", [&] { sub->resize(sub->width() / 2 + 60, sub->height() / 2 + 60); }},
+    };
+    const QPlainTextEdit& edit = *document.rtfText.widget();
+    QStringList faults;
+    for (const auto& [first, toFirst] : steps) {
+        for (const auto& [second, toSecond] : steps) {
+            toFirst();
+            toSecond();
+            QCoreApplication::processEvents();
+            if (sub->isMinimized())
+                continue;
+            const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);
+            const QImage shown = edit.viewport()->grab().toImage();
+            const QRect firstLine = edit.cursorRect(QTextCursor(edit.document()));
+            bool inked = false;
+            for (int y = firstLine.top(); y <= firstLine.bottom() && y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    inked = inked || shown.pixelColor(x, y) != edit.palette().color(QPalette::Base);
+            if (edit.viewport()->width() < textWidth || !inked)
+                faults << QStringLiteral("%1, %2: text area %3 of %4, %5")
+                              .arg(first, second)
+                              .arg(edit.viewport()->width())
+                              .arg(textWidth)
+                              .arg(inked ? "text shown" : "no text");
+        }
+    }
+    EXPECT_EQ(faults, QStringList());
+}
+
 }  // namespace
 }  // namespace shell::testing
