@@ -89,6 +89,27 @@ TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
     EXPECT_EQ(cut.rtfText.Text() + u'|' + Clipboard(), "one|") << "cut without a selection empties it";
 }
 
+// The keys older than Ctrl+C, Ctrl+X and Ctrl+V run the same Edit commands.
+TEST_F(Commands, CtrlInsertShiftDeleteAndShiftInsertCopyCutAndPaste)
+{
+    frmMain& window = Start();
+    QApplication::setActiveWindow(&window);
+    frmDocument& script = Script("one two three", 4, 3);
+    QWidget* box = script.rtfText.widget();
+    box->setFocus();
+    QStringList seen;
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifier modifier, int start, int length) {
+        script.rtfText.setSelStart(start);
+        script.rtfText.setSelLength(length);
+        QTest::keyClick(box, key, modifier);
+        seen << Clipboard() + u'|' + script.rtfText.Text();
+    };
+    press(Qt::Key_Insert, Qt::ControlModifier, 4, 3);
+    press(Qt::Key_Delete, Qt::ShiftModifier, 0, 4);
+    press(Qt::Key_Insert, Qt::ShiftModifier, 4, 0);
+    EXPECT_EQ(seen, QStringList({"two|one two three", "one |two three", "one |two one three"}));
+}
+
 // The dialog opens on the selection or on all; its flags stay for Page Setup, which needs no window.
 TEST_F(Commands, PrintAsksForThePrinterWithTheSelectionFlagAndPageSetupKeepsIt)
 {
