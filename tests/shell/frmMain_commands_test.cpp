@@ -57,8 +57,9 @@ TEST_F(Commands, ToolbarRunsTheCommandOfEachKeyAndNothingForOtherKeys)
     EXPECT_EQ(Clipboard() + QString::number(window.sbStatusBar->isVisible()), "earlier0");
 }
 
-// Ctrl+C and Ctrl+V in the box go through the Edit commands; markup that arrives as plain
-// text, as from older copies, pastes with its colours too; other programs' RTF does not.
+// Ctrl+C and Ctrl+V in the box go through the Edit commands; other programs get the plain text
+// with LF line ends. Markup that arrives as plain text, as from older copies, pastes with its
+// colours too; other programs' RTF does not.
 TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
 {
     language::AddCommand("NUMBER");
@@ -81,7 +82,7 @@ TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
     QGuiApplication::clipboard()->setMimeData(foreign);
     copied << platform::PastedText(*foreign);
     EXPECT_EQ(QStringList({Content(target).text, Content(source).text}) + copied,
-              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\r\nSTRING y",
+              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\nSTRING y",
                            "text/plain text/rtf application/x-orbiscribe-script", "plain"}));
     EXPECT_EQ(Content(target).colors, colors);
     frmDocument& cut = Script("one");
