@@ -196,6 +196,21 @@ TEST_F(ScriptWindow, EnterAndActivationAnalyseAndTheBoxKeepsItsBorder)
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
 }
 
+// Whether the box's first line shows anything but the background.
+bool FirstLineShown(const QPlainTextEdit& edit)
+{
+    const QImage shown = edit.viewport()->grab().toImage();
+    const QRect caret = edit.cursorRect(QTextCursor(edit.document()));
+    const QRect line = QRect(0, caret.top(), shown.width(), caret.height()) & shown.rect();
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        for (int x = line.left(); x <= line.right(); ++x) {
+            if (shown.pixelColor(x, y) != edit.palette().color(QPalette::Base))
+                return true;
+        }
+    }
+    return false;
+}
+
 // Whatever state the window takes, and from whichever, the box's text area spans the box but
 // its margin and the text shows in it.
 TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
@@ -216,25 +231,16 @@ TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
     const QPlainTextEdit& edit = *document.rtfText.widget();
     QStringList faults;
     for (const auto& [first, toFirst] : steps) {
-        for (const auto& [second, toSecond] : steps) {
+        for (const auto& [then, toThen] : steps) {
             toFirst();
-            toSecond();
+            toThen();
             QCoreApplication::processEvents();
-            if (sub->isMinimized())
-                continue;
             const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);
-            const QImage shown = edit.viewport()->grab().toImage();
-            const QRect firstLine = edit.cursorRect(QTextCursor(edit.document()));
-            bool inked = false;
-            for (int y = firstLine.top(); y <= firstLine.bottom() && y < shown.height(); ++y)
-                for (int x = 0; x < shown.width(); ++x)
-                    inked = inked || shown.pixelColor(x, y) != edit.palette().color(QPalette::Base);
-            if (edit.viewport()->width() < textWidth || !inked)
+            const bool shown = FirstLineShown(edit);
+            if (!sub->isMinimized() && (edit.viewport()->width() < textWidth || !shown))
                 faults << QStringLiteral("%1, %2: text area %3 of %4, %5")
-                              .arg(first, second)
-                              .arg(edit.viewport()->width())
-                              .arg(textWidth)
-                              .arg(inked ? "text shown" : "no text");
+                              .arg(first, then, QString::number(edit.viewport()->width()),
+                                   QString::number(textWidth), shown ? "text shown" : "no text");
         }
     }
     EXPECT_EQ(faults, QStringList());
