@@ -235,7 +235,7 @@ TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
             toFirst();
             toThen();
             QCoreApplication::processEvents();
-            const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);
+            const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);  // 400: the margin
             const bool shown = FirstLineShown(edit);
             if (!sub->isMinimized() && (edit.viewport()->width() < textWidth || !shown))
                 faults << QStringLiteral("%1, %2: text area %3 of %4, %5")
