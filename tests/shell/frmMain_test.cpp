@@ -196,5 +196,55 @@ TEST_F(ScriptWindow, EnterAndActivationAnalyseAndTheBoxKeepsItsBorder)
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
 }
 
+// Whether the box's first line shows anything but the background.
+bool FirstLineShown(const QPlainTextEdit& edit)
+{
+    const QImage shown = edit.viewport()->grab().toImage();
+    const QRect caret = edit.cursorRect(QTextCursor(edit.document()));
+    const QRect line = QRect(0, caret.top(), shown.width(), caret.height()) & shown.rect();
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        for (int x = line.left(); x <= line.right(); ++x) {
+            if (shown.pixelColor(x, y) != edit.palette().color(QPalette::Base))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whatever state the window takes, and from whichever, the box's text area spans the box but
+// its margin and the text shows in it.
+TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
+{
+    frmMain& window = Start();
+    window.resize(1200, 900);
+    frmDocument& document = *window.activeScriptWindow();
+    document.rtfText.setSelText("NUMBER first\r\nNUMBER second");
+    QMdiSubWindow* sub = window.mdiArea->currentSubWindow();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"maximise", [&] { sub->showMaximized(); }},
+        {"restore", [&] { sub->showNormal(); }},
+        {"minimise", [&] { sub->showMinimized(); }},
+        {"tile", [&] { window.mnuWindowTileVertical->trigger(); }},
+        {"cascade", [&] { window.mnuWindowCascade->trigger(); }},
+        {"resize", [&] { sub->resize(sub->width() / 2 + 60, sub->height() / 2 + 60); }},
+    };
+    const QPlainTextEdit& edit = *document.rtfText.widget();
+    QStringList faults;
+    for (const auto& [first, toFirst] : steps) {
+        for (const auto& [then, toThen] : steps) {
+            toFirst();
+            toThen();
+            QCoreApplication::processEvents();
+            const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);  // 400: the margin
+            const bool shown = FirstLineShown(edit);
+            if (!sub->isMinimized() && (edit.viewport()->width() < textWidth || !shown))
+                faults << QStringLiteral("%1, %2: text area %3 of %4, %5")
+                              .arg(first, then, QString::number(edit.viewport()->width()),
+                                   QString::number(textWidth), shown ? "text shown" : "no text");
+        }
+    }
+    EXPECT_EQ(faults, QStringList());
+}
+
 }  // namespace
 }  // namespace shell::testing
