@@ -118,6 +118,30 @@ TEST_F(MainWindow, ShutDownStoresWhatTheRestartReads)
                                                  + ". Cannot read " + settings + ": not a regular file"));
 }
 
+// File > Open colours the script and puts its path first in the recent files, the others one
+// down; Save As captions the window with its new path; the shut-down stores all three entries.
+TEST_F(MainWindow, OpenLeadsTheRecentFilesSaveAsRenamesAndTheShutDownStoresTheList)
+{
+    const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
+    const QString renamed = environment.root() + "/renamed.scr";
+    for (const char* entry : {"1", "2", "3"})
+        Store("MRU", QStringLiteral("MRU") + entry, QStringLiteral("C:\\%1.scr").arg(entry));
+    language::AddCommand("NUMBER");
+    frmMain& window = Start();
+    Open(opened);
+    std::vector<platform::Color> colours(10, options.TextColors[NormalColor]);
+    std::fill_n(colours.begin(), 6, options.TextColors[CommandColor]);
+    EXPECT_EQ(Content(*window.activeScriptWindow()).colors, colours);
+    fileAnswers = {renamed};
+    window.mnuFileSaveAs->trigger();
+    EXPECT_EQ(ShownRecentFiles(window) << Captions(),
+              QStringList({opened, "C:\\1.scr", "C:\\2.scr", "bar", "Script 1", renamed}));
+    ASSERT_TRUE(Exit({MsgBoxResult::No, MsgBoxResult::No}));
+    const QByteArray settings = TestEnvironment::readFile(environment.configHome() + "/Orbiscribe/Orbiscribe.ini");
+    EXPECT_EQ(settings.split('\n').mid(0, 4),
+              QList<QByteArray>({"[MRU]", "MRU1=" + opened.toUtf8(), "MRU2=C:\\\\1.scr", "MRU3=C:\\\\2.scr"}));
+}
+
 using ScriptWindow = WindowTest;
 
 // Closing asks every time; a window without a file asks where to save and Cancel there keeps it.
