@@ -86,11 +86,16 @@ Status Commit(QSaveFile& file, const QString& path, const QByteArray& bytes)
 
 // Where the old content of a file rewritten in place is kept until the rewrite is on the disk:
 // the user's cache folder, under the file's whole path with '%' for '/', as editors name their
-// backups.
+// backups. A backup that an interrupted rewrite left may be the only whole copy of the file's
+// content, so it is never written over: the next one takes a number.
 QString BackupPath(const QString& host)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
-           + QStringLiteral("/backups/") + QFileInfo(host).absoluteFilePath().replace(u'/', u'%');
+    const QString first = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                          + QStringLiteral("/backups/") + QFileInfo(host).absoluteFilePath().replace(u'/', u'%');
+    QString backup = first;
+    for (int number = 1; QFileInfo::exists(backup); ++number)
+        backup = first + u'.' + QString::number(number);
+    return backup;
 }
 
 // The old content, whole on the disk, before a byte of the file is touched.
