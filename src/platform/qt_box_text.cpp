@@ -76,24 +76,22 @@ DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
     return document;
 }
 
-QString TextOf(const QTextDocument& document, int from, int to)
+QString TextOf(QStringView held, QTextBlock block)
 {
     QString text;
-    text.reserve(to - from + document.findBlock(to).blockNumber() - document.findBlock(from).blockNumber());
-    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        const int start = std::max(from, block.position());
-        const int end = block.position() + block.length() - 1;  // the separator's position
-        text += QStringView(block.text()).sliced(start - block.position(), std::min(end, to) - start);
-        if (end < to && !ContinuesLine(block.next()))
+    text.reserve(held.size() + held.count(QChar::ParagraphSeparator));
+    for (qsizetype end; (end = held.indexOf(QChar::ParagraphSeparator)) >= 0; held = held.sliced(end + 1)) {
+        block = block.next();
+        text += held.first(end);
+        if (!ContinuesLine(block))
             text += u"\r\n";
     }
-    return text;
+    return text += held;
 }
 
 QString TextOf(const QTextDocument& document)
 {
-    return TextOf(document, 0, document.characterCount() - 1);
+    return TextOf(document.toRawText(), document.firstBlock());
 }
 
 qint32 BoxText::TextPosition(int documentPosition) const
@@ -125,7 +123,10 @@ TextChange BoxText::follow(int position, int added)
     // The final separator is no character of the text.
     const int end = std::min(position + added, document_.characterCount() - 1);
     followCuts(position, end);
-    const QString inserted = TextOf(document_, position, end);
+    QTextCursor range(&document_);
+    range.setPosition(position);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    const QString inserted = TextOf(range.selectedText(), document_.findBlock(position));
     const TextChange change{TextPosition(position),
                             TextLength() - documentTextLength() + qint32(inserted.size()),
                             qint32(inserted.size())};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <optional>
 #include <span>
@@ -8,7 +9,6 @@
 
 #include "platform/rich_text_box.h"
 
-class QTextBlock;
 class QTextDocument;
 
 namespace platform {
@@ -90,8 +90,9 @@ private:
     int blockCount_ = 1;
 };
 
-// The text of the document's characters [from, to), with CR LF for each line end.
-QString TextOf(const QTextDocument& document, int from, int to);
+// The text of characters held by a document, the first of them in the block given, with CR LF
+// for each line end.
+QString TextOf(QStringView held, QTextBlock block);
 // The whole document's text.
 QString TextOf(const QTextDocument& document);
 
