@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 // Lines longer than this are cut into pieces.
-constexpr qsizetype kPieceLength = 4096;
+constexpr qsizetype kPieceLength = 2048;
 // A block format property: the block continues the line of the one before.
 constexpr int kContinuesLine = QTextFormat::UserProperty;
 
