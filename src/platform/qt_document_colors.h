@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QTextDocument>
 #include <QTextLayout>
 #include <span>
 #include <vector>

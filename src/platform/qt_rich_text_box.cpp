@@ -144,12 +144,7 @@ protected:
             box_.setSelText(QStringLiteral("\r\n"));
         } else if (const std::optional<bool> forward = RemovalDirection(event);
                    !forward || !box_.removeByKey(*forward)) {
-            const int caret = textCursor().position();
-            QPlainTextEdit::keyPressEvent(event);
-            // A step that only crossed where a long line is cut moved nowhere in the text.
-            if (IsStep(event) && textCursor().position() != caret
-                && box_.text_.TextPosition(textCursor().position()) == box_.text_.TextPosition(caret))
-                QPlainTextEdit::keyPressEvent(event);
+            handleKey(event);
         }
         if (box_.KeyDown)
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));
@@ -188,6 +183,17 @@ protected:
     }
 
 private:
+    // The widget's own handling of a key, in which a step that only crossed where a long line is
+    // cut, and so moved nowhere in the text, takes one step more.
+    void handleKey(QKeyEvent* event)
+    {
+        const int caret = textCursor().position();
+        QPlainTextEdit::keyPressEvent(event);
+        const int moved = textCursor().position();
+        if (IsStep(event) && moved != caret && box_.text_.TextPosition(moved) == box_.text_.TextPosition(caret))
+            QPlainTextEdit::keyPressEvent(event);
+    }
+
     // The widget wraps lines at its viewport's edge: a margin narrower than the viewport
     // narrows the viewport.
     void applyWrapWidth()
