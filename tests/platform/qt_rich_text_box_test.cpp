@@ -333,11 +333,3 @@ TEST(QtRichTextBoxTest, LinesWrapAtTheMarginAndNothingLiesPastIt)
 
 }  // namespace
 }  // namespace platform
-
-// Readable failures for whole texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
