@@ -1,61 +1,21 @@
 #include "platform/qt_document_colors.h"
 
-#include <QTextBlock>
 #include <algorithm>
 
 #include "platform/qt_color.h"
 
 namespace platform {
-namespace {
 
-// The line holding a text position: the last one whose text starts at or before it.
-QTextBlock LineAt(const QTextDocument& document, qint32 textPosition)
+void DocumentColors::follow(const TextChange& change, std::span<const Color> colors)
 {
-    int low = 0;
-    int high = document.blockCount() - 1;
-    while (low < high) {
-        const int middle = low + (high - low + 1) / 2;
-        if (document.findBlockByNumber(middle).position() + middle <= textPosition)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    return document.findBlockByNumber(low);
-}
-
-}  // namespace
-
-qint32 TextLength(const QTextDocument& document)
-{
-    return document.characterCount() - 1 + document.blockCount() - 1;
-}
-
-qint32 TextPosition(const QTextDocument& document, int documentPosition)
-{
-    return documentPosition + document.findBlock(documentPosition).blockNumber();
-}
-
-int DocumentPosition(const QTextDocument& document, qint32 textPosition)
-{
-    return textPosition - LineAt(document, textPosition).blockNumber();
-}
-
-void DocumentColors::follow(const QTextDocument& document, int position, int added,
-                            std::span<const Color> colors)
-{
-    // The final separator is no character of the text; each separator before it is two.
-    const int end = std::min(position + added, document.characterCount() - 1);
-    const qint32 start = TextPosition(document, position);
-    const qint32 addedText = TextPosition(document, end) - start;
-    const qint32 removedText = std::clamp(qint32(colors_.size()) - TextLength(document) + addedText, 0,
-                                          qint32(colors_.size()) - start);
-    const auto at = colors_.begin() + start;
-    const auto kept = colors_.insert(colors_.erase(at, at + removedText), size_t(addedText), 0);
-    if (colors.size() == size_t(addedText))
+    const auto at = colors_.begin() + change.start;
+    const qint32 removed = std::clamp(change.removed, 0, qint32(colors_.size()) - change.start);
+    const auto kept = colors_.insert(colors_.erase(at, at + removed), size_t(change.added), 0);
+    if (colors.size() == size_t(change.added))
         std::copy(colors.begin(), colors.end(), kept);
-    else if (kept != colors_.begin() || kept + addedText != colors_.end())
+    else if (kept != colors_.begin() || kept + change.added != colors_.end())
         // The first character stands before nothing: what follows it gives the colour.
-        std::fill_n(kept, addedText, kept != colors_.begin() ? kept[-1] : kept[addedText]);
+        std::fill_n(kept, change.added, kept != colors_.begin() ? kept[-1] : kept[change.added]);
 }
 
 std::span<const Color> DocumentColors::colors(qint32 from, qint32 to) const
@@ -82,11 +42,10 @@ bool DocumentColors::apply(std::span<const ColorRun> runs)
     return changed;
 }
 
-QList<QTextLayout::FormatRange> DocumentColors::formats(const QTextBlock& line) const
+QList<QTextLayout::FormatRange> DocumentColors::formats(qint32 first, int length) const
 {
     QList<QTextLayout::FormatRange> formats;
-    const qint32 first = line.position() + line.blockNumber();
-    const auto end = colors_.begin() + first + line.length() - 1;
+    const auto end = colors_.begin() + first + length;
     for (auto start = colors_.begin() + first; start < end;) {
         const Color color = *start;
         const auto runEnd = std::find_if(start, end, [color](Color c) { return c != color; });

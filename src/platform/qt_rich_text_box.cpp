@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/qt_color.h"
@@ -20,58 +21,6 @@
 
 namespace platform {
 namespace {
-
-// The document's text with CR LF for each paragraph separator.
-QString TextOf(const QTextDocument& document)
-{
-    const QString raw = document.toRawText();
-    QString text;
-    text.reserve(raw.size() + document.blockCount() - 1);
-    QStringView rest(raw);
-    for (qsizetype end; (end = rest.indexOf(QChar::ParagraphSeparator)) >= 0;
-         rest = rest.sliced(end + 1)) {
-        text += rest.first(end);
-        text += u"\r\n";
-    }
-    text += rest;
-    return text;
-}
-
-// Text as the document holds it, with the colour of each character of the box's text.
-struct DocumentText {
-    QString text;
-    std::vector<Color> colors;
-};
-
-// A line end other than a CR: Unicode's line separator would break a line inside a paragraph,
-// out of the text's sight, and the document itself takes the frame marks for paragraph breaks.
-bool IsLineEnd(QChar c)
-{
-    return c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
-           || c == QChar(0xFDD0) || c == QChar(0xFDD1);
-}
-
-// Every line end (CR LF, a lone CR, or IsLineEnd) becomes one paragraph separator, which the
-// box's text shows as CR LF: a lone line end gives its colour to both. Without colours, none
-// are given.
-DocumentText ToDocumentText(QStringView text, std::span<const Color> colors)
-{
-    DocumentText document;
-    document.text.reserve(text.size());
-    const bool colored = !colors.empty();
-    const auto colorAt = [&](qsizetype i) { return size_t(i) < colors.size() ? colors[size_t(i)] : 0; };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-        const bool lineEnd = text[i] == u'\r' || IsLineEnd(text[i]);
-        document.text += lineEnd ? QChar::ParagraphSeparator : text[i];
-        if (colored)
-            document.colors.push_back(colorAt(i));
-        if (colored && lineEnd)
-            document.colors.push_back(colorAt(crLf ? i + 1 : i));
-        i += crLf;
-    }
-    return document;
-}
 
 // Inserts text with CR LF line ends at the cursor, each character in its colour.
 void InsertColored(QTextCursor& cursor, QStringView text, std::span<const Color> colors)
@@ -110,6 +59,27 @@ int KeyCode(int key)
     };
     const auto* code = std::ranges::find(kCodes, key, &std::pair<int, int>::first);
     return code != std::end(kCodes) ? code->second : 0;
+}
+
+// Delete (true) and Backspace (false), each removing one character or the selection.
+std::optional<bool> RemovalDirection(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Delete))
+        return true;
+    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
+        return false;
+    return std::nullopt;
+}
+
+// A key that moves the caret, or the end of the selection, by a character or a word.
+bool IsStep(const QKeyEvent* event)
+{
+    static constexpr QKeySequence::StandardKey kSteps[] = {
+        QKeySequence::MoveToNextChar,     QKeySequence::MoveToPreviousChar, QKeySequence::SelectNextChar,
+        QKeySequence::SelectPreviousChar, QKeySequence::MoveToNextWord,     QKeySequence::MoveToPreviousWord,
+        QKeySequence::SelectNextWord,     QKeySequence::SelectPreviousWord,
+    };
+    return std::ranges::any_of(kSteps, [event](QKeySequence::StandardKey key) { return event->matches(key); });
 }
 
 // Shift 1, Ctrl 2, Alt 4.
@@ -169,12 +139,12 @@ protected:
         }
         if (IsEnter(event->key())) {
             // Shift+Enter would break the line inside a paragraph and Ctrl+Enter would do
-            // nothing; every Enter is one line break.
-            QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QPlainTextEdit::keyPressEvent(&plain);
-            event->setAccepted(plain.isAccepted());
-        } else {
-            QPlainTextEdit::keyPressEvent(event);
+            // nothing; every Enter is one line break. The widget's own would carry the mark of a
+            // piece of a long line over to the new line.
+            box_.setSelText(QStringLiteral("\r\n"));
+        } else if (const std::optional<bool> forward = RemovalDirection(event);
+                   !forward || !box_.removeByKey(*forward)) {
+            handleKey(event);
         }
         if (box_.KeyDown)
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));
@@ -213,6 +183,17 @@ protected:
     }
 
 private:
+    // The widget's own handling of a key, in which a step that only crossed where a long line is
+    // cut, and so moved nowhere in the text, takes one step more.
+    void handleKey(QKeyEvent* event)
+    {
+        const int caret = textCursor().position();
+        QPlainTextEdit::keyPressEvent(event);
+        const int moved = textCursor().position();
+        if (IsStep(event) && moved != caret && box_.text_.TextPosition(moved) == box_.text_.TextPosition(caret))
+            QPlainTextEdit::keyPressEvent(event);
+    }
+
     // The widget wraps lines at its viewport's edge: a margin narrower than the viewport
     // narrows the viewport.
     void applyWrapWidth()
@@ -240,7 +221,8 @@ private:
     int wrapWidth_ = 0;
 };
 
-QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, parent))
+QtRichTextBox::QtRichTextBox(QWidget* parent)
+    : edit_(new ScriptEdit(*this, parent)), text_(*edit_->document())
 {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
@@ -260,8 +242,7 @@ QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, pare
                      [this](int position, int /*removed*/, int added) {
                          if (ownChange_)
                              return;
-                         colors_.follow(document(), position, added, inserting_);
-                         text_.reset();
+                         colors_.follow(text_.follow(position, added), inserting_);
                      });
 }
 
@@ -282,36 +263,33 @@ QTextDocument& QtRichTextBox::document() const
 
 QString QtRichTextBox::Text() const
 {
-    // Enter reads it three times without a change in between.
-    if (!text_)
-        text_ = TextOf(document());
-    return *text_;
+    return text_.text();
 }
 
 qint32 QtRichTextBox::SelStart() const
 {
-    return TextPosition(document(), edit_->textCursor().selectionStart());
+    return text_.TextPosition(edit_->textCursor().selectionStart());
 }
 
 void QtRichTextBox::setSelStart(qint32 start)
 {
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document(), std::clamp(start, 0, TextLength(document()))));
+    cursor.setPosition(text_.DocumentPosition(std::clamp(start, 0, text_.TextLength())));
     edit_->setTextCursor(cursor);
 }
 
 qint32 QtRichTextBox::SelLength() const
 {
-    return TextPosition(document(), edit_->textCursor().selectionEnd()) - SelStart();
+    return text_.TextPosition(edit_->textCursor().selectionEnd()) - SelStart();
 }
 
 void QtRichTextBox::setSelLength(qint32 length)
 {
     const qint32 start = SelStart();
-    const qint32 end = start + std::clamp(length, 0, TextLength(document()) - start);
+    const qint32 end = start + std::clamp(length, 0, text_.TextLength() - start);
     QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document(), start));
-    cursor.setPosition(DocumentPosition(document(), end), QTextCursor::KeepAnchor);
+    cursor.setPosition(text_.DocumentPosition(start));
+    cursor.setPosition(text_.DocumentPosition(end), QTextCursor::KeepAnchor);
     edit_->setTextCursor(cursor);
 }
 
@@ -351,8 +329,18 @@ void QtRichTextBox::replaceSelection(const QString& text, std::span<const Color>
     const DocumentText inserted = ToDocumentText(text, colors);
     const QScopedValueRollback inserting(inserting_, std::span<const Color>(inserted.colors));
     QTextCursor cursor = edit_->textCursor();
-    cursor.insertText(inserted.text);
+    text_.replace(cursor, inserted);
     edit_->setTextCursor(cursor);
+}
+
+bool QtRichTextBox::removeByKey(bool forward)
+{
+    std::optional<QTextCursor> removed = text_.removedByKey(edit_->textCursor(), forward);
+    if (!removed)
+        return false;
+    removed->removeSelectedText();
+    edit_->setTextCursor(*removed);
+    return true;
 }
 
 Status QtRichTextBox::SelPrint(PrinterHandle* handle)
@@ -392,10 +380,10 @@ Status QtRichTextBox::LoadFile(const QString& path)
         // Laid out lazily and no step to undo.
         const QScopedValueRollback ownChange(ownChange_, true);
         edit_->setPlainText(loaded.text);
+        text_.reload(loaded.cuts);
     }
-    loaded.colors.resize(size_t(TextLength(document())), 0);
+    loaded.colors.resize(size_t(text_.TextLength()), 0);
     colors_.reset(std::move(loaded.colors));
-    text_.reset();
     return Status::Ok();
 }
 
@@ -442,7 +430,8 @@ void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 void QtRichTextBox::showColors(const QTextBlock& line)
 {
     QTextLayout& layout = *line.layout();
-    QList<QTextLayout::FormatRange> formats = colors_.formats(line);
+    QList<QTextLayout::FormatRange> formats =
+        colors_.formats(text_.TextPosition(line.position()), line.length() - 1);
     if (layout.formats() == formats)
         return;
     layout.setFormats(formats);

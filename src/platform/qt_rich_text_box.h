@@ -2,9 +2,9 @@
 
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <optional>
 #include <vector>
 
+#include "platform/qt_box_text.h"
 #include "platform/qt_document_colors.h"
 #include "platform/rich_text_box.h"
 
@@ -52,6 +52,9 @@ private:
 
     QTextDocument& document() const;
     void replaceSelection(const QString& text, std::span<const Color> colors);
+    // Removes what Backspace (forward false) or Delete removes where the line is cut into pieces;
+    // false when the key needs no help.
+    bool removeByKey(bool forward);
     // Gives the line the colours kept for it, when it shows others.
     void showColors(const QTextBlock& line);
     void repaintIf(bool colorsChanged);
@@ -61,11 +64,10 @@ private:
     // The colours of the text the box itself is inserting; empty for text typed or pasted as
     // plain text, which takes the colour of the character before it.
     std::span<const Color> inserting_;
-    // A change of the document that the colours must not follow: a load, whose colours are set
-    // after it, or a line given its colours.
+    // A change of the document that the text and the colours must not follow: a load, which
+    // sets both after it, or a line given its colours.
     bool ownChange_ = false;
-    // Text(), until the text changes.
-    mutable std::optional<QString> text_;
+    BoxText text_;
 };
 
 // The printer chosen in a print dialog, as handed to SelPrint, and back.

@@ -1,12 +1,16 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QElapsedTimer>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <random>
 
 #include "language/colorize.h"
 #include "platform/memory_rich_text_box.h"
+#include "platform/qt_box_text.h"
+#include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
@@ -81,6 +85,235 @@ TEST(QtRichTextBoxTest, UndoAndRedoStepThroughTheTextsAloneAndRecolouringMatches
         for (const QTextFormat& format : box.widget()->document()->allFormats())
             ASSERT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
     }
+}
+
+void Press(RichTextBox& box, qint32 selStart, qint32 selLength, Qt::Key key)
+{
+    Select(box, selStart, selLength);
+    QTest::keyClick(static_cast<QtRichTextBox&>(box).widget(), key);
+}
+
+// The text the box keeps through its edits is the document's text converted anew.
+TEST(QtRichTextBoxTest, TheKeptTextIsTheDocumentsTextAfterEveryEdit)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    QPlainTextEdit& edit = *box.widget();
+    const QString script = QStringLiteral("SET a\r\nDOCK b\r\n\r\n// c\r\nend");
+    const std::vector<std::pair<const char*, std::function<void()>>> steps{
+        {"load", [&] { ASSERT_TRUE(box.LoadFile(environment.writeFile("a.scr", EncodeText(script)))); }},
+        {"typing", [&] { Press(box, 3, 0, Qt::Key_X); }},
+        {"Enter", [&] { Press(box, 2, 0, Qt::Key_Return); }},
+        {"Backspace at a line start", [&] { Press(box, 9, 0, Qt::Key_Backspace); }},
+        {"Delete at a line end", [&] { Press(box, 14, 0, Qt::Key_Delete); }},
+        {"paste of lines", [&] { Select(box, 4, 0); box.setSelText(QStringLiteral("p\rq\nr\r\n")); }},
+        {"a selection over lines replaced", [&] { Press(box, 1, 12, Qt::Key_Y); }},
+        {"undo", [&] { edit.undo(); }},
+        {"undo", [&] { edit.undo(); }},
+        {"redo", [&] { edit.redo(); }},
+        {"everything replaced", [&] { Select(box, 0, INT32_MAX); box.setSelText(QStringLiteral("z")); }},
+        {"undo", [&] { edit.undo(); }},
+        {"load again", [&] { ASSERT_TRUE(box.LoadFile(environment.writeFile("b.scr", "x\ny"))); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step();
+        ASSERT_EQ(box.Text(), TextOf(*edit.document())) << name;
+    }
+}
+
+// A line of about length characters: words with blanks, or none where it may wrap; a character
+// of two code units every third, each line at another offset, for the cuts to meet them.
+QString LongLine(qsizetype length, bool blanks, int offset)
+{
+    const QString word = blanks ? QStringLiteral("SET a /* DOCK */ ") : QStringLiteral("x\U0001F600");
+    return QString(offset, u'y') + word.repeated(length / word.size());
+}
+
+// How the document shows the box's text, found by laying its blocks over the text: the text
+// positions where a block does not start a line, the longest block, and the number of blocks
+// that start inside a character of two code units or are empty though their line is not.
+struct Pieces {
+    std::vector<qint32> cuts;
+    std::vector<int> pieceEnds;  // the document positions before the cuts
+    int longest = 0;
+    int faults = 0;
+};
+
+Pieces PiecesOf(QtRichTextBox& box)
+{
+    const QString text = box.Text();
+    Pieces pieces;
+    qint32 position = 0;
+    for (QTextBlock block = box.widget()->document()->firstBlock(); block.isValid(); block = block.next()) {
+        const bool lineStart = position == 0 || text.sliced(position - 2, 2) == u"\r\n";
+        if (!lineStart) {
+            pieces.cuts.push_back(position);
+            pieces.pieceEnds.push_back(block.position() - 1);
+        }
+        pieces.longest = std::max(pieces.longest, block.length() - 1);
+        pieces.faults += block.text().startsWith(QChar(0xDE00))
+                         || (block.length() == 1 && !(lineStart && text.mid(position, 2) == u"\r\n")
+                             && position != text.size());
+        position += block.length() - 1;
+        position += text.mid(position, 2) == u"\r\n" ? 2 : 0;
+    }
+    return pieces;
+}
+
+// A long line is shown in pieces, cut after a blank where there is one near the end of a piece,
+// and the box's text, positions and colours are those of the same text without a cut.
+TEST(QtRichTextBoxTest, ALongLineIsShownInPiecesWithTheTextPositionsAndColoursOfTheWholeLine)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    // Loaded, and pasted: a file holds no character of two code units.
+    const QString loaded = "SET a\r\n" + LongLine(9000, true, 0) + "\r\n" + QString(9000, u'y') + "\n";
+    const QString pasted = LongLine(9000, false, 1) + "\r// end\r\n" + LongLine(9000, false, 2);
+    ASSERT_TRUE(box.LoadFile(environment.writeFile("long.scr", EncodeText(loaded))));
+    box.setSelStart(INT32_MAX);
+    box.setSelText(pasted);
+    const QString expected = QString(loaded + pasted).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                 .replace(u'\r', u'\n').replace(u'\n', QStringLiteral("\r\n"));
+    ASSERT_EQ(box.Text(), expected);
+    const Pieces pieces = PiecesOf(box);
+    const auto afterBlank = [&](qint32 cut) { return expected[cut - 1] == u' '; };
+    EXPECT_EQ(std::tuple(pieces.cuts.size(), pieces.longest <= 2048, pieces.faults,
+                         std::ranges::count_if(pieces.cuts, afterBlank)),
+              std::tuple(size_t(16), true, 0, 4));
+
+    // Between CR and LF is the start of the next line.
+    const auto placed = [&](qint32 position) { return position + (expected.mid(position - 1, 2) == u"\r\n"); };
+    std::vector<std::pair<qint32, qint32>> selected;
+    std::vector<std::pair<qint32, qint32>> asked;
+    for (qint32 start = 0; start <= expected.size(); ++start) {
+        Select(box, start, 5);
+        selected.emplace_back(box.SelStart(), box.SelLength());
+        const qint32 end = placed(std::min(placed(start) + 5, qint32(expected.size())));
+        asked.emplace_back(placed(start), end - placed(start));
+    }
+    EXPECT_EQ(selected, asked);
+
+    // The colours kept and those the layout shows, each character of the text but CR and LF.
+    window.resize(2000, 4000);
+    box.widget()->setGeometry(0, 0, 2000, 4000);
+    window.show();
+    const std::vector<ColorRun> runs = RunsFor(expected);
+    box.ApplyColorRuns(runs);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box.widget()->viewport()->repaint();
+    MemoryRichTextBox memory(expected, 0x123456);
+    memory.ApplyColorRuns(runs);
+    ASSERT_EQ(Contents(box).colors, Contents(memory).colors);
+    std::vector<QColor> shown;
+    std::vector<QColor> colored;
+    for (QTextBlock block = box.widget()->document()->firstBlock(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            shown.insert(shown.end(), size_t(range.length), range.format.foreground().color());
+    }
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        if (expected[i] != u'\r' && expected[i] != u'\n')
+            colored.push_back(ToQColor(memory.colors()[size_t(i)]));
+    }
+    EXPECT_EQ(shown, colored);
+}
+
+void PlaceCaret(QtRichTextBox& box, int documentPosition)
+{
+    QTextCursor cursor = box.widget()->textCursor();
+    cursor.setPosition(documentPosition);
+    box.widget()->setTextCursor(cursor);
+}
+
+// Edits at and across the cuts of a long line change the text as they change it without them
+// and leave no piece empty; undo and redo bring the pieces back.
+TEST(QtRichTextBoxTest, EditsWhereALongLineIsCutChangeItsTextAsAnywhereElse)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    QPlainTextEdit& edit = *box.widget();
+    QString text = "a\r\n" + QString(5000, u'x') + " " + QString(20000, u'y') + "\r\nb";
+    ASSERT_TRUE(box.LoadFile(environment.writeFile("long.scr", EncodeText(text))));
+    ASSERT_EQ(std::pair(PiecesOf(box).cuts.size(), edit.document()->isUndoAvailable()), std::pair(size_t(12), false));
+    const auto cut = [&](size_t i) { return PiecesOf(box).cuts.at(i); };
+    const auto pieceEnd = [&](size_t i) { return PiecesOf(box).pieceEnds.at(i); };
+    const auto replace = [&](qint32 start, qint32 length, const QString& with) { text.replace(start, length, with); };
+    struct Step {
+        const char* name;
+        std::function<void()> edit;
+        std::function<void()> expected;  // empty for undo and redo
+    };
+    const std::vector<Step> steps{
+        {"Backspace after a cut", [&] { Press(box, cut(0), 0, Qt::Key_Backspace); }, [&] { replace(cut(0) - 1, 1, {}); }},
+        {"Backspace before a cut", [&] { PlaceCaret(box, pieceEnd(0)); QTest::keyClick(&edit, Qt::Key_Backspace); },
+         [&] { replace(cut(0) - 1, 1, {}); }},
+        {"Delete before a cut", [&] { PlaceCaret(box, pieceEnd(1)); QTest::keyClick(&edit, Qt::Key_Delete); },
+         [&] { replace(cut(1), 1, {}); }},
+        {"Delete after a cut", [&] { Press(box, cut(1), 0, Qt::Key_Delete); }, [&] { replace(cut(1), 1, {}); }},
+        {"typing at a cut", [&] { Press(box, cut(1), 0, Qt::Key_Z); }, [&] { replace(cut(1), 0, "z"); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"redo", [&] { edit.redo(); }, {}},
+        {"Enter before a cut", [&] { PlaceCaret(box, pieceEnd(0)); QTest::keyClick(&edit, Qt::Key_Return); },
+         [&] { replace(cut(0), 0, "\r\n"); }},
+        {"Enter in a piece", [&] { Press(box, cut(0) + 9, 0, Qt::Key_Enter); }, [&] { replace(cut(0) + 9, 0, "\r\n"); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"a selection over a cut replaced", [&] { Press(box, cut(0) - 2, 4, Qt::Key_Q); }, [&] { replace(cut(0) - 2, 4, "q"); }},
+        {"a long line pasted", [&] { Select(box, 1, 0); box.setSelText(QString(9000, u'p')); },
+         [&] { replace(1, 0, QString(9000, u'p')); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"redo", [&] { edit.redo(); }, {}},
+        {"all selected and deleted", [&] { edit.selectAll(); QTest::keyClick(&edit, Qt::Key_Delete); }, [&] { text.clear(); }},
+        {"undo", [&] { edit.undo(); }, {}},
+        {"Right over a cut, then a key",
+         [&] { PlaceCaret(box, pieceEnd(1)); QTest::keyClick(&edit, Qt::Key_Right); QTest::keyClick(&edit, Qt::Key_R); },
+         [&] { replace(cut(1) + 1, 0, "r"); }},
+        {"Left over a cut, then a key", [&] { Press(box, cut(1), 0, Qt::Key_Left); QTest::keyClick(&edit, Qt::Key_L); },
+         [&] { replace(cut(1) - 1, 0, "l"); }},
+    };
+    std::vector<std::pair<QString, std::vector<qint32>>> states{{text, PiecesOf(box).cuts}};
+    size_t current = 0;
+    for (const Step& step : steps) {
+        if (step.expected)
+            step.expected();  // positions as they were before the edit
+        step.edit();
+        if (!step.expected) {
+            current = step.name == std::string_view("undo") ? current - 1 : current + 1;
+        } else {  // a new step drops the ones undone
+            states.resize(current + 1);
+            states.emplace_back(text, PiecesOf(box).cuts);
+            current = states.size() - 1;
+        }
+        const Pieces pieces = PiecesOf(box);
+        ASSERT_EQ(std::tuple(box.Text(), TextOf(*edit.document()), pieces.cuts, pieces.faults),
+                  std::tuple(states[current].first, states[current].first, states[current].second, 0))
+            << step.name;
+        text = states[current].first;
+    }
+}
+
+// A script of one line of two megabytes with no place to wrap opens and shows coloured within
+// seconds: laid out whole, the line would take hours.
+TEST(QtRichTextBoxTest, AScriptOfOneHugeLineOpensAndShows)
+{
+    support::TestEnvironment environment;
+    QWidget window;
+    QtRichTextBox box{&window};
+    window.resize(900, 700);
+    box.widget()->setGeometry(8, 8, 884, 684);
+    window.show();
+    const QByteArray line(2'000'000, 'x');
+    const QString path = environment.writeFile("huge.scr", line);
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(box.LoadFile(path));
+    box.ApplyColorRuns(RunsFor(box.Text()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box.widget()->viewport()->repaint();
+    EXPECT_EQ(std::pair(box.Text(), timer.elapsed() < 60'000), std::pair(QString::fromLatin1(line), true));
 }
 
 // Lines wrap at the margin, also after the box is placed anew; a negative margin is refused.
