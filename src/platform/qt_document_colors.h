@@ -20,31 +20,80 @@ qint32 TextLength(const QTextDocument& document);
 qint32 TextPosition(const QTextDocument& document, int documentPosition);
 // textPosition lies in [0, TextLength].
 int DocumentPosition(const QTextDocument& document, qint32 textPosition);
+// The block whose characters in the text hold textPosition (in [0, TextLength]); a position
+// between CR and LF lies in the block the line end follows.
+QTextBlock BlockAt(const QTextDocument& document, qint32 textPosition);
+// The characters of the text a block stands for: its own and those of the line end after it.
+qint32 TextLength(const QTextBlock& block);
 
-// The colour of every character of a document's text, CR and LF each their own.
+// The colour of every character of a document's text, CR and LF each their own, kept block by
+// block as runs of equal colour (as a syntax highlighter keeps its formats), so that an edit
+// touches the colours of the blocks it changes and nothing else.
 class DocumentColors {
 public:
-    // One colour for each character of the text.
-    void reset(std::vector<Color> colors) { colors_ = std::move(colors); }
+    // The document's text all in colour 0.
+    explicit DocumentColors(const QTextDocument& document);
+
+    // One colour for each character of the text; characters without one get colour 0.
+    void reset(std::span<const Color> colors);
     // Follows a change of the document as QTextDocument::contentsChange reports it: added
     // characters at position, which may reach over unchanged ones and the final separator; the
     // text's new length tells how many went. The characters added are given colors when it
     // holds one for each of them in the text, otherwise the colour of the character before them.
-    void follow(const QTextDocument& document, int position, int added, std::span<const Color> colors);
+    void follow(int position, int added, std::span<const Color> colors);
 
     // The colours of text positions [from, to), which lie inside the text.
-    std::span<const Color> colors(qint32 from, qint32 to) const;
+    std::vector<Color> colors(qint32 from, qint32 to) const;
 
     // True when a colour changed. Positions outside the text are left out.
     bool fill(qint32 start, qint32 end, Color color);
     // The runs in their order, each as fill does it.
     bool apply(std::span<const ColorRun> runs);
 
-    // The colours of the line's characters, as the formats of its layout.
-    QList<QTextLayout::FormatRange> formats(const QTextBlock& line) const;
+    // The colours of the block's characters, as the formats of its layout.
+    QList<QTextLayout::FormatRange> formats(const QTextBlock& block) const;
 
 private:
-    std::vector<Color> colors_;
+    struct Run {
+        qint32 length;
+        Color color;
+    };
+
+    // The colours of one block's characters in the text.
+    class Block {
+    public:
+        Block() = default;
+        explicit Block(std::span<const Color> colors);
+
+        qint32 length() const { return length_; }
+        const std::vector<Run>& runs() const { return runs_; }
+        // The colours of [from, to), which lies inside the block, appended one a character.
+        void appendTo(std::vector<Color>& colors, qint32 from, qint32 to) const;
+        // True when a colour of [from, to) changed; positions outside the block are left out.
+        bool fill(qint32 from, qint32 to, Color color);
+
+    private:
+        // Adds a run, joined to the last one when of its colour.
+        static void append(std::vector<Run>& runs, Run run);
+        // Adds the runs of [from, to).
+        void appendPart(std::vector<Run>& runs, qint32 from, qint32 to) const;
+
+        std::vector<Run> runs_;
+        qint32 length_ = 0;
+    };
+
+    // A block and the text position of its first character.
+    struct BlockStart {
+        size_t index;
+        qint32 position;
+    };
+
+    // The block holding textPosition, found by walking on from at when it lies before it.
+    BlockStart seek(BlockStart at, qint32 textPosition) const;
+    const Block& blockOf(const QTextBlock& block) const;
+
+    const QTextDocument& document_;
+    std::vector<Block> blocks_;
 };
 
 }  // namespace platform

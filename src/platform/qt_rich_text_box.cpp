@@ -127,14 +127,76 @@ bool IsClipboardKey(const QKeyEvent* event)
            || key == (Qt::CTRL | Qt::Key_Insert) || key == (Qt::SHIFT | Qt::Key_Insert);
 }
 
+// The box's document layout, which lays out a line given new formats (its colours) again and
+// repaints it alone. New formats are reported to the document as a change of the line's text,
+// which the document would pass on with its next edit; the plain layout, told of it, takes it
+// for a change of the lines after it too and repaints the whole viewport.
+class ScriptLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+    void setFormats(const QTextBlock& line, const QList<QTextLayout::FormatRange>& formats)
+    {
+        line.layout()->setFormats(formats);
+        const QScopedValueRollback reformatting(reformatted_, line);
+        document()->markContentsDirty(line.position(), line.length());
+    }
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        if (!reformatted_.isValid()) {
+            QPlainTextDocumentLayout::documentChanged(from, removed, added);
+            return;
+        }
+        // A line laid out for the first time may take more rows than it was counted for.
+        const int rows = reformatted_.lineCount();
+        ensureBlockLayout(reformatted_);
+        if (reformatted_.lineCount() == rows)
+            emit updateBlock(reformatted_);
+        else
+            requestUpdate();
+    }
+
+private:
+    QTextBlock reformatted_;
+};
+
 }  // namespace
 
-// The widget behind the box. It raises the box's events, gives the lines it paints their
+// The widget behind the box. It raises the box's events, gives the lines it shows their
 // colours, and whatever is typed, pasted or dropped reaches the document as the box's own
 // operations put it there.
 class ScriptEdit : public QPlainTextEdit {
 public:
-    ScriptEdit(QtRichTextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box) {}
+    ScriptEdit(QtRichTextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box)
+    {
+        auto* document = new QTextDocument(this);
+        layout_ = new ScriptLayout(document);
+        layout_->setPaintDevice(viewport());
+        document->setDocumentLayout(layout_);
+        setDocument(document);
+        // Asked for whenever lines are to be repainted or scrolled into view.
+        connect(this, &QPlainTextEdit::updateRequest, this, [this] { showColors(); });
+    }
+
+    ScriptLayout& layout() const { return *layout_; }
+
+    // Gives each line on screen the colours kept for it, before it is painted. Formats set while
+    // painting would make Qt repaint the whole viewport once more.
+    void showColors()
+    {
+        // A line given its colours asks for its repaint, which comes back here.
+        if (showingColors_ || box_.loading_ || !isVisible())
+            return;
+        const QScopedValueRollback showing(showingColors_, true);
+        qreal top = contentOffset().y();
+        for (QTextBlock line = firstVisibleBlock(); line.isValid() && top <= viewport()->height();
+             line = line.next()) {
+            box_.showColors(line);
+            top += blockBoundingRect(line).height();
+        }
+    }
 
     // 0: lines wrap at the box's edge.
     void setWrapWidth(int pixels)
@@ -179,21 +241,17 @@ protected:
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));
     }
 
-    void paintEvent(QPaintEvent* event) override
-    {
-        const QPointF offset = contentOffset();
-        for (QTextBlock line = firstVisibleBlock();
-             line.isValid() && blockBoundingGeometry(line).translated(offset).top() <= event->rect().bottom();
-             line = line.next()) {
-            box_.showColors(line);
-        }
-        QPlainTextEdit::paintEvent(event);
-    }
-
     void resizeEvent(QResizeEvent* event) override
     {
         QPlainTextEdit::resizeEvent(event);
         applyWrapWidth();
+        showColors();
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QPlainTextEdit::showEvent(event);
+        showColors();
     }
 
     // Copies carry the selection both as plain text, for every other program, and as RTF, so
@@ -228,10 +286,13 @@ private:
     }
 
     QtRichTextBox& box_;
+    ScriptLayout* layout_;
     int wrapWidth_ = 0;
+    bool showingColors_ = false;
 };
 
-QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, parent))
+QtRichTextBox::QtRichTextBox(QWidget* parent)
+    : edit_(new ScriptEdit(*this, parent)), colors_(*edit_->document())
 {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
@@ -249,9 +310,9 @@ QtRichTextBox::QtRichTextBox(QWidget* parent) : edit_(new ScriptEdit(*this, pare
     document().setDefaultTextOption(option);
     QObject::connect(&document(), &QTextDocument::contentsChange, edit_,
                      [this](int position, int /*removed*/, int added) {
-                         if (ownChange_)
+                         if (loading_)
                              return;
-                         colors_.follow(document(), position, added, inserting_);
+                         colors_.follow(position, added, inserting_);
                          text_.reset();
                      });
 }
@@ -309,7 +370,8 @@ void QtRichTextBox::setSelLength(qint32 length)
 void QtRichTextBox::setSelColor(Color color)
 {
     const qint32 start = SelStart();
-    repaintIf(colors_.fill(start, start + SelLength(), color));
+    if (colors_.fill(start, start + SelLength(), color))
+        edit_->showColors();
 }
 
 QString QtRichTextBox::SelRTF() const
@@ -378,15 +440,15 @@ Status QtRichTextBox::LoadFile(const QString& path)
     if (Status read = ReadFileBytes(path, bytes); !read)
         return read;
     const ColoredText content = LooksLikeRtf(bytes) ? ReadRtf(bytes) : ColoredText{DecodeText(bytes), {}};
-    DocumentText loaded = ToDocumentText(content.text, content.colors);
+    const DocumentText loaded = ToDocumentText(content.text, content.colors);
     {
         // Laid out lazily and no step to undo.
-        const QScopedValueRollback ownChange(ownChange_, true);
+        const QScopedValueRollback loading(loading_, true);
         edit_->setPlainText(loaded.text);
+        colors_.reset(loaded.colors);
     }
-    loaded.colors.resize(size_t(TextLength(document())), 0);
-    colors_.reset(std::move(loaded.colors));
     text_.reset();
+    edit_->showColors();
     return Status::Ok();
 }
 
@@ -427,25 +489,15 @@ qint32 QtRichTextBox::Width() const
 
 void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 {
-    repaintIf(colors_.apply(runs));
+    if (colors_.apply(runs))
+        edit_->showColors();
 }
 
 void QtRichTextBox::showColors(const QTextBlock& line)
 {
-    QTextLayout& layout = *line.layout();
-    QList<QTextLayout::FormatRange> formats = colors_.formats(line);
-    if (layout.formats() == formats)
-        return;
-    layout.setFormats(formats);
-    // The line is laid out again with its new formats; the text has not changed.
-    const QScopedValueRollback ownChange(ownChange_, true);
-    document().markContentsDirty(line.position(), line.length());
-}
-
-void QtRichTextBox::repaintIf(bool colorsChanged)
-{
-    if (colorsChanged)
-        edit_->viewport()->update();
+    const QList<QTextLayout::FormatRange> formats = colors_.formats(line);
+    if (line.layout()->formats() != formats)
+        edit_->layout().setFormats(line, formats);
 }
 
 PrinterHandle* HandleOf(QPrinter* printer)

@@ -17,7 +17,8 @@ class ScriptEdit;
 // The script window's text box over a QPlainTextEdit. Text() gives CR LF line ends and positions
 // count CR and LF one each, whatever the document stores inside (one paragraph separator per
 // line end). The colours are kept beside the document, never in it: undo and redo change text
-// alone, and a colouring lays out only the lines on screen, when they are painted. The key
+// alone, and a colouring lays out and repaints only the lines on screen whose colours it
+// changes; lines get their colours before they are painted, never while. The key
 // event is raised after the box has handled the key, so the handler of an Enter sees the new
 // line.
 class QtRichTextBox : public RichTextBox {
@@ -54,16 +55,14 @@ private:
     void replaceSelection(const QString& text, std::span<const Color> colors);
     // Gives the line the colours kept for it, when it shows others.
     void showColors(const QTextBlock& line);
-    void repaintIf(bool colorsChanged);
 
     QPointer<ScriptEdit> edit_;
     DocumentColors colors_;
     // The colours of the text the box itself is inserting; empty for text typed or pasted as
     // plain text, which takes the colour of the character before it.
     std::span<const Color> inserting_;
-    // A change of the document that the colours must not follow: a load, whose colours are set
-    // after it, or a line given its colours.
-    bool ownChange_ = false;
+    // A load, whose colours are set after the text.
+    bool loading_ = false;
     // Text(), until the text changes.
     mutable std::optional<QString> text_;
 };
