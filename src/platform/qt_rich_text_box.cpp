@@ -1,14 +1,18 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "platform/qt_color.h"
@@ -177,7 +181,44 @@ public:
         document->setDocumentLayout(layout_);
         setDocument(document);
         // Asked for whenever lines are to be repainted or scrolled into view.
-        connect(this, &QPlainTextEdit::updateRequest, this, [this] { showColors(); });
+        connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect) {
+            if (isVisible())
+                showColors();
+            else
+                changedWhileHidden_ += rect;
+        });
+    }
+
+    // Hidden and shown again before the next paint, as around a colouring, the box repaints only
+    // what changed meanwhile. Qt would repaint the area it leaves and then all of it again.
+    void hideForAMoment()
+    {
+        if (isHidden())
+            return;
+        lookWhenHidden_ = look();
+        changedWhileHidden_ = {};
+        setUpdatesEnabled(false);
+        hide();
+        // Hidden, it asks for no repaint.
+        setUpdatesEnabled(true);
+        // Left hidden, it must not leave its picture on the window.
+        QTimer::singleShot(0, this, [this] {
+            if (isHidden() && parentWidget())
+                parentWidget()->update(geometry());
+        });
+    }
+
+    void showAfterAMoment()
+    {
+        const bool hiddenForAMoment = isHidden() && lookWhenHidden_;
+        show();
+        if (!hiddenForAMoment || look() != *std::exchange(lookWhenHidden_, std::nullopt))
+            return;
+        // Shown, the box and everything in it have asked to be repainted whole.
+        for (QWidget* widget : findChildren<QWidget*>())
+            QCoreApplication::removePostedEvents(widget, QEvent::UpdateLater);
+        QCoreApplication::removePostedEvents(this, QEvent::UpdateLater);
+        viewport()->update(changedWhileHidden_);
     }
 
     ScriptLayout& layout() const { return *layout_; }
@@ -270,6 +311,14 @@ protected:
     }
 
 private:
+    // What the box shows besides the lines its document asks to repaint.
+    using Look = std::tuple<QSize, bool, qint64, int, int, int, int>;
+    Look look() const
+    {
+        return {size(), hasFocus(), palette().cacheKey(), horizontalScrollBar()->value(),
+                horizontalScrollBar()->maximum(), verticalScrollBar()->value(), verticalScrollBar()->maximum()};
+    }
+
     // The widget wraps lines at its viewport's edge: a margin narrower than the viewport
     // narrows the viewport.
     void applyWrapWidth()
@@ -289,6 +338,8 @@ private:
     ScriptLayout* layout_;
     int wrapWidth_ = 0;
     bool showingColors_ = false;
+    std::optional<Look> lookWhenHidden_;
+    QRegion changedWhileHidden_;
 };
 
 QtRichTextBox::QtRichTextBox(QWidget* parent)
@@ -347,8 +398,13 @@ qint32 QtRichTextBox::SelStart() const
 
 void QtRichTextBox::setSelStart(qint32 start)
 {
-    QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(DocumentPosition(document(), std::clamp(start, 0, TextLength(document()))));
+    const QTextCursor caret = edit_->textCursor();
+    const int position = DocumentPosition(document(), std::clamp(start, 0, TextLength(document())));
+    // A caret put back where it stands, as after a colouring, repaints nothing.
+    if (position == caret.position() && !caret.hasSelection())
+        return;
+    QTextCursor cursor = caret;
+    cursor.setPosition(position);
     edit_->setTextCursor(cursor);
 }
 
@@ -470,7 +526,10 @@ Status QtRichTextBox::setRightMargin(qint32 twips)
 
 void QtRichTextBox::setVisible(bool visible)
 {
-    edit_->setVisible(visible);
+    if (visible)
+        edit_->showAfterAMoment();
+    else
+        edit_->hideForAMoment();
 }
 
 Status QtRichTextBox::Move(qint32 left, qint32 top, qint32 width, qint32 height)

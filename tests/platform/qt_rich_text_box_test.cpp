@@ -8,11 +8,13 @@
 #include <random>
 
 #include "language/colorize.h"
+#include "language/command_table.h"
 #include "platform/memory_rich_text_box.h"
 #include "platform/qt_color.h"
 #include "platform/qt_twips.h"
 #include "platform/rtf.h"
 #include "platform/text_file.h"
+#include "shell/options.h"
 #include "support/script_generator.h"
 #include "support/test_environment.h"
 
@@ -172,12 +174,12 @@ TEST(QtRichTextBoxTest, ColoursFollowEveryEditAndTheLinesOnScreenShowThem)
     }
 }
 
-// Paint events of a viewport, and the height of the areas they covered.
+// Paint events of widgets, and the height of the areas they covered.
 struct Paints : QObject {
     int count = 0;
     int height = 0;
 
-    bool eventFilter(QObject* /*viewport*/, QEvent* event) override
+    bool eventFilter(QObject* /*widget*/, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
             ++count;
@@ -187,26 +189,34 @@ struct Paints : QObject {
     }
 };
 
-// A key or a colouring repaints the line it changes, once, and nothing else.
-TEST(QtRichTextBoxTest, AnEditRepaintsOnceTheLinesItChanges)
+// A key or a colouring repaints the line it changes, once, and nothing else, though the colouring
+// hides the box and shows it again. A box left hidden leaves no picture behind.
+TEST(QtRichTextBoxTest, AnEditRepaintsOnceTheLineItChanges)
 {
     support::TestEnvironment environment;
+    shell::options = {};
+    language::ResetCommandTable();
+    language::AddCommand(QStringLiteral("SET"));
     QWidget window;
     window.resize(500, 300);
     QtRichTextBox box{&window};
     ASSERT_TRUE(box.Move(0, 0, 7000, 4000));
     window.show();
-    const QString script = support::GenerateScript(6000, 5);
+    const QString script = support::GenerateScript(400, 5);  // shown whole
     ASSERT_TRUE(box.LoadFile(environment.writeFile("file", EncodeText(script))));
-    box.ApplyColorRuns(RunsFor(script));
-    box.setSelStart(qint32(script.indexOf(u'\r', 300)));
+    language::ColorizeScript(box);
+    box.setSelStart(qint32(script.indexOf(u'\r', 100)));
     QCoreApplication::processEvents();
     const int line = box.widget()->fontMetrics().lineSpacing();
-    Paints paints;
+    Paints paints, windowPaints;
+    box.widget()->installEventFilter(&paints);
     box.widget()->viewport()->installEventFilter(&paints);
+    window.installEventFilter(&windowPaints);
     const auto repainted = [&](const auto& change) {
-        paints.count = paints.height = 0;
+        paints.count = paints.height = windowPaints.count = windowPaints.height = 0;
         change();
+        // The events a change posts may post more.
+        QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         return std::pair(paints.count, qRound(double(paints.height) / line));
     };
@@ -216,6 +226,11 @@ TEST(QtRichTextBoxTest, AnEditRepaintsOnceTheLinesItChanges)
     EXPECT_EQ(repainted([&] { QTest::keyClick(box.widget(), Qt::Key_X); }), std::pair(1, rows));
     EXPECT_EQ(repainted([&] { box.ApplyColorRuns(red); }), std::pair(1, rows));
     EXPECT_EQ(repainted([&] { box.ApplyColorRuns(red); }), std::pair(0, 0));
+    EXPECT_EQ(repainted([&] { language::ColorizeScript(box); }), std::pair(1, rows));
+    EXPECT_EQ(repainted([&] { language::ColorizeScript(box); }), std::pair(0, 0));
+    EXPECT_EQ(repainted([&] { box.setVisible(false); }), std::pair(0, 0));
+    EXPECT_EQ(std::pair(windowPaints.count, windowPaints.height), std::pair(1, box.widget()->height()));
+    language::ResetCommandTable();
 }
 
 // Lines wrap at the margin, also after the box is placed anew; a negative margin is refused.
