@@ -11,6 +11,8 @@ namespace {
 
 constexpr platform::Twips kClientArea{2760, 3750, 6030, 3195};
 constexpr platform::Twips kOKButtonPlace{4800, 2760, 1215, 375};
+// Half the gap the designs leave between a caption and its value.
+constexpr int kCaptionShift = 60;
 
 }  // namespace
 
@@ -49,9 +51,13 @@ QListWidget* AnalysisDialog::AddList(const char* name, const platform::Twips& pl
 QLabel* AnalysisDialog::AddCaption(const char* name, const platform::Twips& place,
                                    const QString& caption)
 {
-    auto* label = platform::AddControl<QLabel>(this, name, place, caption);
+    // This platform's font needs more than the design's width for the longest captions, which
+    // would grow into the list's border; moved halfway into the gap before the values, the
+    // column leaves room on both sides.
+    const platform::Twips shifted{place.left + kCaptionShift, place.top, place.width, place.height};
+    auto* label = platform::AddControl<QLabel>(this, name, shifted, caption);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    const int designRight = platform::TwipsToPixels(place).right();
+    const int designRight = platform::TwipsToPixels(shifted).right();
     label->move(label->x() - (label->geometry().right() - designRight), label->y());
     return label;
 }

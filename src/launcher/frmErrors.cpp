@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "platform/qt_twips.h"
@@ -14,6 +15,24 @@ namespace {
 constexpr double kListHeightMarginTwips = 200;
 
 QPointer<frmErrors> errorsWindow;
+
+// Qt lays out the whole text of an item to measure or draw it, however little of it shows: a log
+// line of megabytes would hold the window for seconds. The list shows at most this many
+// characters of a line, cut with an ellipsis; the item itself keeps the whole line.
+constexpr qsizetype kShownCharacters = 2000;
+
+class LineStartDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        const QString line = value.toString();
+        if (line.size() <= kShownCharacters)
+            return QStyledItemDelegate::displayText(value, locale);
+        return QStyledItemDelegate::displayText(line.first(kShownCharacters), locale) + QChar(0x2026);
+    }
+};
 
 }  // namespace
 
@@ -27,6 +46,7 @@ frmErrors::frmErrors()
     lstErrors->setObjectName(QStringLiteral("lstErrors"));
     // One text line per entry: a log of a million lines then lists without measuring each.
     lstErrors->setUniformItemSizes(true);
+    lstErrors->setItemDelegate(new LineStartDelegate(lstErrors));
     setFixedSize(platform::TwipsToPixelsX(8025), platform::TwipsToPixelsY(1140));
 }
 

@@ -1,11 +1,16 @@
 #include "launcher/launch.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
+#include <sys/stat.h>
 
 #include "launcher/launch_command.h"
 #include "platform/process.h"
 #include "platform/text_file.h"
+#include "platform/win_path.h"
 #include "shell/options.h"
 
 namespace launcher {
@@ -18,6 +23,20 @@ const QString kDebugLog = QStringLiteral("debug.txt");
 const QString kDebugHistory = QStringLiteral("debug.bak");
 // The same file as kLaunchScriptPath; the command line is built from this spelling.
 const QString kLaunchScriptCopySource = QStringLiteral("C:\\TEMP\\TEMP1.scr");
+
+// The folder of kLaunchScriptPath.
+const QString kLaunchScriptFolder = QStringLiteral("C:\\TEMP");
+
+// Every Windows machine the game ran on had C:\TEMP; a fresh Wine prefix has none. Only that
+// one folder is made: a missing drive stays a failure.
+Status MakeLaunchScriptFolder()
+{
+    const QString folder = platform::HostPath(kLaunchScriptFolder);
+    if (QFileInfo(folder).isDir() || ::mkdir(QFile::encodeName(folder).constData(), 0777) == 0)
+        return Status::Ok();
+    return Status::Failed(
+        QStringLiteral("Cannot create folder %1: %2").arg(kLaunchScriptFolder, qt_error_string(errno)));
+}
 
 // The lines of a log. CR LF, a lone LF and a lone CR each end a line, so no entry ever holds a
 // line break; a last line without one counts too, and an empty log has no line at all.
@@ -102,8 +121,12 @@ void LaunchIndependenceWar(const std::optional<QString>& scriptText, LaunchView&
 {
     const QString launchPath = shell::options.LaunchPath;
     // A script that cannot be written starts no game: it would run the one an earlier launch left.
-    Status started =
-        scriptText ? platform::WriteTextFile(kLaunchScriptPath, *scriptText) : Status::Ok();
+    Status started = Status::Ok();
+    if (scriptText) {
+        started = MakeLaunchScriptFolder();
+        if (started)
+            started = platform::WriteTextFile(kLaunchScriptPath, *scriptText);
+    }
     EnterGameFolder(launchPath);
     QString commandLine;
     if (started)

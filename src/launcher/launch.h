@@ -34,10 +34,10 @@ constexpr qint16 kDebugMode = 0x2;
 QString ErrorCodeText(qint64 taskId);
 
 // Tools > Launch Independence War: writes the active script (none when no script window is
-// open) to C:\TEMP\TEMP1.SCR, makes the game's folder the working directory, saves the old
-// debug.txt as debug.bak, starts the game without waiting for it, lists its new debug.txt in
-// Debug Mode, puts the history back into debug.txt unless the game still runs, and shows the
-// Errors window.
+// open) to C:\TEMP\TEMP1.SCR, making C:\TEMP when the prefix has none, makes the game's folder
+// the working directory, saves the old debug.txt as debug.bak, starts the game without waiting
+// for it, lists its new debug.txt in Debug Mode, puts the history back into debug.txt unless
+// the game still runs, and shows the Errors window.
 void LaunchIndependenceWar(const std::optional<QString>& scriptText, LaunchView& view);
 
 // Window > Errors: lists debug.txt of the game's folder, taken as LaunchPath less the 8

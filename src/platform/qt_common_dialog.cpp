@@ -3,7 +3,9 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -38,6 +40,31 @@ QString QtPattern(const QString& pattern)
 {
     return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
 }
+
+// Qt's own provider tells a file's type by reading its first bytes when the name says too
+// little, and a read of some files (/proc/kmsg) waits for ever: the dialog would freeze the
+// program. This one goes by name and kind alone.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return QFileIconProvider::icon(Drive);
+        return QFileIconProvider::icon(info.isDir() ? Folder : File);
+    }
+
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Drive");
+        if (info.isDir())
+            return QStringLiteral("Folder");
+        return mimeDatabase_.mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+    }
+
+private:
+    QMimeDatabase mimeDatabase_;
+};
 
 }  // namespace
 
@@ -84,8 +111,10 @@ Status CommonDialog::showFileDialog(bool save)
     if (answerHook) {
         accepted = answerHook(save ? QStringLiteral("Save") : QStringLiteral("Open"), *this);
     } else {
+        NameOnlyIconProvider iconProvider;  // outlives the dialog, which uses it
         // An empty title gives the dialog its own ("Open", "Save As").
         QFileDialog dialog(owner_, DialogTitle, StartFolder(InitDir));
+        dialog.setIconProvider(&iconProvider);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         // The descriptions show as written; the patterns stay behind them.

@@ -323,8 +323,7 @@ private:
     // narrows the viewport.
     void applyWrapWidth()
     {
-        const int fullWidth = viewport()->width() + viewportMargins().right();
-        const int right = wrapWidth_ > 0 ? std::max(0, fullWidth - wrapWidth_) : 0;
+        const int right = wrapWidth_ > 0 ? std::max(0, widthBeforeMargin() - wrapWidth_) : 0;
         if (right == viewportMargins().right())
             return;
         setViewportMargins(0, 0, right, 0);
@@ -332,6 +331,15 @@ private:
         // viewport narrows inside it.
         setLineWrapMode(NoWrap);
         setLineWrapMode(WidgetWidth);
+    }
+
+    // The width the viewport takes without a margin, from the widget's own size: the viewport
+    // may not be laid out yet (a hidden widget is laid out when shown) or may have been cut to
+    // nothing by a margin wider than the widget, and would carry that old margin into the new one.
+    int widthBeforeMargin() const
+    {
+        const QScrollBar& bar = *verticalScrollBar();
+        return contentsRect().width() - (bar.isVisibleTo(this) ? bar.sizeHint().width() : 0);
     }
 
     QtRichTextBox& box_;

@@ -13,7 +13,8 @@ const QString kScriptMark = QStringLiteral("application/x-orbiscribe-script");
 QMimeData* ScriptMimeData(const QString& plainText, const QString& rtf)
 {
     auto* data = new QMimeData;
-    data->setText(plainText);
+    // A CR would show as a stray character at every line end in a terminal or another editor.
+    data->setText(QString(plainText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     // Our RTF is 7-bit text: every other character is written as a control word.
     data->setData(kRtfFormat, rtf.toLatin1());
     data->setData(kScriptMark, QByteArrayLiteral("1"));

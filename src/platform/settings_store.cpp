@@ -5,7 +5,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <optional>
 #include <span>
@@ -93,11 +92,22 @@ Status NotStored(const QString& file, const Status& failure)
         QStringLiteral("The settings could not be stored in %1. %2").arg(file, failure.message()));
 }
 
-// Sets the entries in the INI file at path, in order. QSettings reports success even when the
-// file it wrote was cut short on the disk, so the file is read back to see that it holds them.
-Status SetEntries(const QString& path, std::span<const Entry> entries)
+// Whether a file one byte longer than size fits in the folder: when it does not, a file of that
+// size that misses entries was cut short by a full disk or a size limit, not by its content.
+bool HasRoomBeyond(const QString& folder, qsizetype size)
 {
-    QSettings settings(path, QSettings::IniFormat);
+    const QString probe = folder + QStringLiteral("/room");
+    const bool room = ReplaceFile(probe, QByteArray(size + 1, '\n')).ok();
+    QFile::remove(probe);
+    return room;
+}
+
+// Sets the entries in the INI draft, in order. QSettings reports success even when the file it
+// wrote was cut short on the disk, and writes some content it has read back differently (a
+// hand-made or damaged file), so the draft is read back to see that it holds them all.
+Status SetEntries(const QString& draft, std::span<const Entry> entries)
+{
+    QSettings settings(draft, QSettings::IniFormat);
     for (const Entry& entry : entries) {
         const QString group = StoredName(settings.childGroups(), entry.section);
         settings.beginGroup(group.isNull() ? entry.section : group);
@@ -111,24 +121,31 @@ Status SetEntries(const QString& path, std::span<const Entry> entries)
     settings.sync();
     // Another QSettings on this file would answer from the cache it shares with this one: the
     // bytes that reached the disk are checked through a copy of them.
-    const QString copy = path + QStringLiteral(".check");
+    const QString copy = draft + QStringLiteral(".check");
     QByteArray bytes;
-    if (ReadFileBytes(path, bytes) && ReplaceFile(copy, bytes) && HoldsAll(copy, settings))
-        return Status::Ok();
-    return Status::Failed(
-        QStringLiteral("Cannot write %1: it was cut short (is the disk full?)").arg(path));
+    Status checked = ReadFileBytes(draft, bytes);
+    if (checked)
+        checked = ReplaceFile(copy, bytes);
+    if (!checked || HoldsAll(copy, settings))
+        return checked;
+    if (!HasRoomBeyond(QFileInfo(draft).path(), bytes.size()))
+        return Status::Failed(QStringLiteral("It was cut short (is the disk full?)"));
+    return Status::Failed(QStringLiteral("Its content cannot be stored as it is: part of it would "
+                                         "be written back differently."));
 }
 
-// The new file is composed in a scratch folder; the settings file itself is only ever replaced
-// whole, by a write that is checked to the last byte.
+// The new file is composed in a draft folder in the user's cache; the settings file itself is
+// only ever replaced whole, by a write that is checked to the last byte. Every store removes the
+// folder when it is done, with whatever a store that was killed midway left in it.
 Status StoreEntries(const QString& file, std::span<const Entry> entries)
 {
-    const QTemporaryDir scratch;
-    const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
+    QDir drafts(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                + QStringLiteral("/settings-draft"));
+    const QString draft = drafts.filePath(QStringLiteral("settings.ini"));
     QByteArray bytes;
-    Status stored = scratch.isValid() ? Status::Ok()
-                                      : Status::Failed(QStringLiteral("Cannot make a scratch folder: ")
-                                                       + scratch.errorString());
+    Status stored = drafts.mkpath(QStringLiteral("."))
+                        ? Status::Ok()
+                        : Status::Failed(QStringLiteral("Cannot make the folder ") + drafts.path());
     if (stored && QFileInfo::exists(file))
         stored = ReadFileBytes(file, bytes);
     if (stored)
@@ -141,6 +158,7 @@ Status StoreEntries(const QString& file, std::span<const Entry> entries)
         QDir().mkpath(QFileInfo(file).path());  // a folder that cannot be made fails the write
         stored = ReplaceFile(file, bytes);
     }
+    drafts.removeRecursively();
     return stored ? stored : NotStored(file, stored);
 }
 

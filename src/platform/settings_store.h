@@ -14,7 +14,8 @@ QString GetSetting(const QString& application, const QString& section, const QSt
                    const QString& defaultValue);
 
 // Creates or replaces the entry (whatever the case of its stored key name). The file is replaced
-// whole or not at all; an entry that cannot be stored is kept for TakeSettingsFailure.
+// whole or not at all, from a draft composed in the user's cache folder; an entry that cannot be
+// stored is kept for TakeSettingsFailure.
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value);
 

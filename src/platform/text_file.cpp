@@ -1,9 +1,11 @@
 #include "platform/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
@@ -68,25 +70,85 @@ Status WriteThrough(QFileDevice& file, const QString& path, const QByteArray& by
     return Status::Ok();
 }
 
-// For a file whose folder does not let a replacement be created beside it. The new bytes go
-// over the old ones without cutting the file first, so the file keeps its blocks, and a failed
-// write puts the old bytes back into them.
+// Puts the bytes into the file that QSaveFile opened and renames it over the old one. The bytes
+// are on the disk before the rename, so a failure at any point leaves the old file whole.
+Status Commit(QSaveFile& file, const QString& path, const QByteArray& bytes)
+{
+    // commit() renames whatever reached the disk over the old file, even after a failed write.
+    if (Status written = WriteThrough(file, path, bytes); !written) {
+        file.cancelWriting();
+        return written;
+    }
+    if (!file.commit())
+        return Failure("write", path, file.errorString());
+    return Status::Ok();
+}
+
+// Where the old content of a file rewritten in place is kept until the rewrite is on the disk:
+// the user's cache folder, under the file's whole path with '%' for '/', as editors name their
+// backups. A backup that an interrupted rewrite left may be the only whole copy of the file's
+// content, so it is never written over: the next one takes a number.
+QString BackupPath(const QString& host)
+{
+    const QString first = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                          + QStringLiteral("/backups/") + QFileInfo(host).absoluteFilePath().replace(u'/', u'%');
+    QString backup = first;
+    for (int number = 1; QFileInfo::exists(backup); ++number)
+        backup = first + u'.' + QString::number(number);
+    return backup;
+}
+
+// The old content, whole on the disk, before a byte of the file is touched.
+Status KeepBackup(const QString& backup, const QByteArray& old)
+{
+    QDir().mkpath(QFileInfo(backup).path());  // a folder that cannot be made fails the open
+    QSaveFile file(backup);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Failure("write", backup, file.errorString());
+    return Commit(file, backup, old);
+}
+
+// New bytes over old ones, in the same blocks: a failed write puts the old bytes back.
+Status Rewrite(QFile& file, const QString& path, const QByteArray& bytes, const QByteArray& old)
+{
+    Status written = file.seek(0) ? WriteThrough(file, path, bytes)
+                                  : Failure("write", path, file.errorString());
+    // The cut is on the disk too before the rewrite counts as done.
+    if (written && !file.resize(bytes.size()))
+        written = Failure("write", path, file.errorString());
+    if (written && ::fsync(file.handle()) != 0)
+        written = Failure("write", path, qt_error_string(errno));
+    if (!written) {
+        file.unsetError();
+        if (file.seek(0) && WriteThrough(file, path, old))
+            (void)file.resize(old.size());
+    }
+    return written;
+}
+
+// For a file whose folder does not let a replacement be created beside it. Its old content is
+// first kept in a backup, so that whenever the rewrite stops, by a failure or a kill, either the
+// file or the backup holds it whole. The backup goes once the new content is on the disk.
 Status OverwriteInPlace(const QString& host, const QString& path, const QByteArray& bytes)
 {
     QFile file(host);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return Failure("write", path, file.errorString());
     const QByteArray old = file.readAll();
-    Status written = file.seek(0) ? WriteThrough(file, path, bytes)
-                                  : Failure("write", path, file.errorString());
-    if (written && file.resize(bytes.size()))
-        return written;
-    if (written)
-        written = Failure("write", path, file.errorString());
-    file.unsetError();
-    if (!file.seek(0) || !WriteThrough(file, path, old) || !file.resize(old.size()))
-        return Status::Failed(written.message() + QStringLiteral("; its old content is lost"));
-    return written;
+    if (file.error() != QFileDevice::NoError)
+        return Failure("write", path, file.errorString());
+    const QString backup = BackupPath(host);
+    if (Status kept = KeepBackup(backup, old); !kept) {
+        return Failure("write", path,
+                       QStringLiteral("its old content could not be kept in a copy first (%1)")
+                           .arg(kept.message()));
+    }
+    if (Status written = Rewrite(file, path, bytes, old); !written) {
+        return Status::Failed(
+            written.message() + QStringLiteral("; its old content is kept in %1").arg(backup));
+    }
+    QFile::remove(backup);
+    return Status::Ok();
 }
 
 }  // namespace
@@ -183,14 +245,7 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes)
             return OverwriteInPlace(host, path, bytes);
         return Failure("write", path, file.errorString());
     }
-    // commit() renames whatever reached the disk over the old file, even after a failed write.
-    if (Status written = WriteThrough(file, path, bytes); !written) {
-        file.cancelWriting();
-        return written;
-    }
-    if (!file.commit())
-        return Failure("write", path, file.errorString());
-    return Status::Ok();
+    return Commit(file, path, bytes);
 }
 
 std::optional<Unencodable> FirstUnencodable(QStringView text)

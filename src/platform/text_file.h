@@ -26,7 +26,9 @@ Status ReadTextFile(const QString& path, QString& text);
 // Replaces the file at path with bytes atomically: the new content is on the disk before it
 // takes the old one's place, and a failed write (a full disk too) leaves the old file whole.
 // A writable file in a folder that cannot be written is rewritten in place instead, its old
-// content put back when the write fails.
+// content first kept in a synced backup in the user's cache folder ("backups/" and the file's
+// whole path with '%' for '/'), which goes once the rewrite is on the disk. Without a backup the
+// file is not touched; a failed rewrite puts the old content back and names the backup.
 Status ReplaceFile(const QString& path, const QByteArray& bytes);
 
 // A character that the code page cannot hold (written as '?') and its line, counted from 1.

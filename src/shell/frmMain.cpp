@@ -56,12 +56,13 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption)
     return menu;
 }
 
+// The menu shows the first shortcut; every one runs the item.
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {})
+                 const QList<QKeySequence>& shortcuts = {})
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(name);
-    item->setShortcut(shortcut);
+    item->setShortcuts(shortcuts);
     return item;
 }
 
@@ -150,9 +151,10 @@ void frmMain::CreateMenus()
     CreateFileMenu();
 
     mnuEdit = AddMenu(menuBar(), "mnuEdit", "1013");
-    mnuEditCut = AddItem(mnuEdit, "mnuEditCut", "1015", QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuEditCopy = AddItem(mnuEdit, "mnuEditCopy", "1016", QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuEditPaste = AddItem(mnuEdit, "mnuEditPaste", "1017", QKeySequence(Qt::CTRL | Qt::Key_V));
+    // Shift+Delete, Ctrl+Insert and Shift+Insert cut, copy and paste in every text box.
+    mnuEditCut = AddItem(mnuEdit, "mnuEditCut", "1015", {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete});
+    mnuEditCopy = AddItem(mnuEdit, "mnuEditCopy", "1016", {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert});
+    mnuEditPaste = AddItem(mnuEdit, "mnuEditPaste", "1017", {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert});
 
     mnuView = AddMenu(menuBar(), "mnuView", "1019");
     mnuViewToolbar = AddItem(mnuView, "mnuViewToolbar", "1020");
@@ -199,10 +201,10 @@ void frmMain::CreateMenus()
 void frmMain::CreateFileMenu()
 {
     mnuFile = AddMenu(menuBar(), "mnuFile", "1000");
-    mnuFileNew = AddItem(mnuFile, "mnuFileNew", "1001", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNew = AddItem(mnuFile, "mnuFileNew", "1001", {Qt::CTRL | Qt::Key_N});
     mnuFileNMW = AddItem(mnuFile, "mnuFileNMW", "New Mission Wizard");
     mnuFileNMW->setVisible(false);
-    mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", "1002", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", "1002", {Qt::CTRL | Qt::Key_O});
     mnuFileClose = AddItem(mnuFile, "mnuFileClose", "1003");
     mnuFileBar0 = AddBar(mnuFile, "mnuFileBar0");
     mnuFileSave = AddItem(mnuFile, "mnuFileSave", "1004");

@@ -76,10 +76,10 @@ frmSplash::frmSplash()
     Form_Load();
 }
 
+// QProgressBar::setValue repaints at once whenever the bar's look changes, and only then.
 void frmSplash::AdvanceProgress()
 {
     ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
-    ProgressBar1->repaint();
 }
 
 void frmSplash::paintEvent(QPaintEvent*)

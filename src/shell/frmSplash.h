@@ -14,8 +14,9 @@ class frmSplash : public QWidget {
 public:
     frmSplash();
 
-    // One keyword handed to the keyword table: the bar moves on (up to its end) and is redrawn at
-    // once, since nothing else processes window messages while the keywords load.
+    // One keyword handed to the keyword table: the bar moves on (up to its end). What the bar
+    // shows is redrawn at once, since nothing else processes window messages while the keywords
+    // load; a step that changes nothing on the screen draws nothing.
     void AdvanceProgress();
 
     QLabel* Label1;  // the program's name

@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <chrono>
+#include <csignal>
 
 #include "language/command_table.h"
 #include "shell/frmMain.h"
@@ -14,6 +15,9 @@ namespace shell {
 
 void Main()
 {
+    // Past a file-size limit (ulimit -f) the kernel would end the program, and every unsaved
+    // window with it; ignored, the signal leaves a failed write that the save reports.
+    std::signal(SIGXFSZ, SIG_IGN);
     auto* splash = new frmSplash;
     splash->show();
     splash->repaint();

@@ -9,6 +9,7 @@
 
 #include "launcher/fake_launch_view.h"
 #include "shell/options.h"
+#include "support/limited_child.h"
 #include "support/stand_in_program.h"
 #include "support/test_environment.h"
 
@@ -145,16 +146,39 @@ TEST_F(LaunchTest, AGameNotStartedIsReportedWithItsCommandLineOrTheFileAtFaultAn
     QDir(gameFolder()).mkpath("debug.bak");
     view = FakeLaunchView();
     LaunchIndependenceWar(QStringLiteral("Task Main"), view);
-    // No C:\TEMP: the script cannot be written, nor an earlier one copied without a script window.
+    // No C:\TEMP, as in a fresh prefix: without a script window no earlier script can be copied;
+    // with one the folder is made and takes both copies.
     QDir(env.driveC() + "/TEMP").removeRecursively();
-    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
     LaunchIndependenceWar(std::nullopt, view);
-    EXPECT_EQ(Lines(view.calls),
-              Lines({kNotStarted + "Cannot start " + kGamePath + ": it is a Windows program, and \"wine\", which runs "
-                         "those, is not on the PATH", "ShowErrors",
-                     kNotStarted + "Cannot write C:\\TEMP\\TEMP1.SCR: No such file or directory", "ShowErrors",
-                     kNotStarted + "Cannot read C:\\TEMP\\TEMP1.scr: No such file or directory", "ShowErrors"}));
+    const bool madeWithoutScript = QFileInfo::exists(env.driveC() + "/TEMP");
+    LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+    const QString wineMissing = kNotStarted + "Cannot start " + kGamePath + ": it is a Windows program, and \"wine\", "
+                                              "which runs those, is not on the PATH";
+    EXPECT_EQ(Lines(view.calls), Lines({wineMissing, "ShowErrors",
+                                        kNotStarted + "Cannot read C:\\TEMP\\TEMP1.scr: No such file or directory",
+                                        "ShowErrors", wineMissing, "ShowErrors"}));
+    EXPECT_FALSE(madeWithoutScript);
+    EXPECT_EQ(Lines(tempFiles()), Lines({"TEMP1.SCR=Task Main\r\n", "temp.scr=Task Main\r\n"}));
     EXPECT_EQ(TestEnvironment::readFile(gameFolder() + "/debug.txt"), "old\r\n");
+}
+
+// A C:\TEMP that cannot be made stops the launch before it writes or starts anything. The launch
+// runs as an ordinary user, for whom a read-only drive C holds even when the tests run as root.
+TEST_F(LaunchTest, AScriptFolderThatCannotBeMadeIsReportedAndStartsNoGame)
+{
+    support::WriteStandInProgram(gameFolder() + "/IWAR.EXE", record, env.root() + "/game log");
+    QDir(env.driveC() + "/TEMP").removeRecursively();
+    const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const auto writable = QFile::permissions(env.driveC());
+    ASSERT_TRUE(QFile::setPermissions(env.root(), enter | QFile::ReadOwner | QFile::WriteOwner)
+                && QFile::setPermissions(env.driveC(), enter | QFile::ReadOwner | QFile::ReadOther));
+    const QString calls = support::InLimitedChild(1 << 20, [&] {
+        LaunchIndependenceWar(QStringLiteral("Task Main"), view);
+        return view.calls.join(u'\n');
+    }, true);
+    QFile::setPermissions(env.driveC(), writable);
+    EXPECT_EQ(calls.toStdString(), Lines({kNotStarted + "Cannot create folder C:\\TEMP: Permission denied", "ShowErrors"}));
+    EXPECT_EQ(std::pair(QFileInfo::exists(env.driveC() + "/TEMP"), QFileInfo::exists(record)), std::pair(false, false));
 }
 
 // The launch takes the game's folder as the path up to its last backslash, the Errors command as

@@ -1,13 +1,20 @@
 #include "platform/qt_common_dialog.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include "platform/qt_message_box.h"
 #include "platform/qt_rich_text_box.h"
@@ -60,6 +67,62 @@ TEST(CommonDialog, FileDialogOpensAtTheNearestFolderAndPrinterAndColourFollowThe
     EXPECT_TRUE(dialog.ShowPrinter() && dialog.ShowColor());
     CommonDialog::setAnswerHook({});
     EXPECT_EQ(chosen << int(dialog.Color), QList<int>({QPrinter::Selection, 0x445566, 0x112233}));
+}
+
+// The named entries of a file dialog opened over folder, each as "name=type", once the dialog
+// has listed them all or a second has passed. A dialog that freezes lists nothing.
+QStringList ListedTypes(const QString& folder, const QStringList& names)
+{
+    QStringList listed;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog& shown) {
+        const auto* model = shown.findChild<QFileSystemModel*>();
+        const QDeadlineTimer deadline(1000);
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+            listed.clear();
+            for (const QString& name : names) {
+                if (const QModelIndex entry = model->index(folder + '/' + name); !model->type(entry).isEmpty())
+                    listed << name + '=' + model->type(entry);
+            }
+        } while (listed.size() < names.size() && !deadline.hasExpired());
+        shown.reject();
+    });
+    CommonDialog dialog;
+    dialog.InitDir = folder;
+    EXPECT_TRUE(dialog.ShowOpen());
+    return listed;
+}
+
+// A listed file is judged by its name and kind, never by its content: reading it could wait for
+// ever. A name that tells nothing gives the type of unknown data, whatever the file holds.
+TEST(CommonDialog, FileDialogJudgesListedFilesByTheirNamesAlone)
+{
+    support::TestEnvironment environment;
+    const QString folder = environment.workDir() + "/list";
+    environment.writeFile("work/list/report", "%PDF-1.4\n");
+    environment.writeFile("work/list/mission.scr", "Task Main\r\n");
+    QDir(folder).mkpath("ships");
+    const QMimeDatabase mimeTypes;
+    const QString pdf = mimeTypes.mimeTypeForName("application/pdf").comment();
+    ASSERT_EQ(mimeTypes.mimeTypeForFile(folder + "/report").comment(), pdf);  // what reading it tells
+    EXPECT_EQ(ListedTypes(folder, {"mission.scr", "report", "ships"}),
+              QStringList({"mission.scr=" + mimeTypes.mimeTypeForFile("mission.scr", QMimeDatabase::MatchExtension).comment(),
+                           "report=" + mimeTypes.mimeTypeForName("application/octet-stream").comment(),
+                           "ships=Folder"}));
+}
+
+// /proc/kmsg is a regular file whose read waits until the kernel logs something.
+TEST(CommonDialog, FileDialogOverAFileWhoseReadWaitsListsItsFolder)
+{
+    const int kmsg = ::open("/proc/kmsg", O_RDONLY | O_NONBLOCK);
+    if (kmsg < 0)
+        GTEST_SKIP() << "/proc/kmsg cannot be opened here, so no file's read is known to wait";
+    pollfd unread{kmsg, POLLIN, 0};
+    const bool waits = ::poll(&unread, 1, 0) == 0;
+    ::close(kmsg);
+    if (!waits)
+        GTEST_SKIP() << "/proc/kmsg holds unread messages, so its read would not wait";
+    EXPECT_EQ(ListedTypes("/proc", {"kmsg"}), QStringList({"kmsg=" + QMimeDatabase().mimeTypeForName("application/octet-stream").comment()}));
 }
 
 // Without a hook the user answers (the window tests answer through the hook).

@@ -2,7 +2,9 @@
 #include "platform/registry.h"
 
 #include <QDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <sys/stat.h>
 
 #include "shell/system_info.h"
@@ -13,6 +15,8 @@
 
 namespace platform {
 namespace {
+
+using support::TestEnvironment;
 
 const QString kApp = "Orbiscribe";
 
@@ -67,9 +71,30 @@ TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOn
         const QString first = TakeSettingsFailure().message();
         return first + '|' + TakeSettingsFailure().message();
     });
-    EXPECT_TRUE(outcome.startsWith("The settings could not be stored in " + storedPath() + ". Cannot write ")
-                && outcome.endsWith("(is the disk full?)|")) << outcome.toStdString();
+    EXPECT_EQ(outcome, "The settings could not be stored in " + storedPath() + ". It was cut short (is the disk full?)|");
     EXPECT_EQ(storedFile(), before);
+}
+
+// A file that QSettings reads but would write back otherwise (a list holding a NUL) is left as it
+// is, and the message names it and says why. A store killed while it drafts the new file leaves
+// its draft for the next store to clear: no store leaves anything behind in the cache or in the
+// temporary folder.
+TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenBackIsNamedAndNoDraftOutlivesTheNextStore)
+{
+    ASSERT_TRUE(QDir(env.root()).mkpath("tmp"));
+    const support::ScopedEnvironmentVariable temporaryFolder("TMPDIR", QFile::encodeName(env.root() + "/tmp"));
+    const QByteArray damaged("[Settings]\nWindowState=a,\0\n", 26);
+    env.writeFile("config/Orbiscribe/Orbiscribe.ini", damaged);
+    const QString killed = support::InLimitedChild(5, [] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        SaveSetting(kApp, "Options", "BackColor", "255");
+        return QString("lived on");
+    });
+    SaveSetting(kApp, "Options", "BackColor", "255");
+    EXPECT_EQ(std::tuple(killed.startsWith("the child failed"), TakeSettingsFailure().message(), storedFile() == damaged,
+                         TestEnvironment::files(env.cacheHome()) + TestEnvironment::files(env.root() + "/tmp")),
+              std::tuple(true, "The settings could not be stored in " + storedPath() + ". Its content cannot be stored "
+                               "as it is: part of it would be written back differently.", true, QStringList()));
 }
 
 // Each value as GetKeyValue reads it into a text that held "kept": the outcome and the text.

@@ -2,6 +2,7 @@
 #include "platform/win_path.h"
 
 #include <QDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,6 +18,24 @@ using support::TestEnvironment;
 class TextFileTest : public ::testing::Test {
 protected:
     QStringList tempFiles() const { return TestEnvironment::files(env.driveC() + "/TEMP"); }
+
+    // A writable script in a folder that only root can write, and a cache folder that everyone can.
+    QString lockedScript(const QByteArray& content) const
+    {
+        const QString script = env.writeFile("locked/script.scr", content);
+        const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        EXPECT_TRUE(QDir().mkpath(env.cacheHome())
+                    && QFile::setPermissions(env.cacheHome(), enter | QFile::ReadOther | QFile::WriteOther)
+                    && QFile::setPermissions(env.root(), enter | QFile::ReadOwner | QFile::WriteOwner)
+                    && QFile::setPermissions(env.root() + "/locked", enter | QFile::ReadOther)
+                    && QFile::setPermissions(script, QFile::ReadOther | QFile::WriteOther));
+        return script;
+    }
+
+    QString backupOf(const QString& script) const
+    {
+        return env.cacheHome() + "/backups/" + QString(script).replace(u'/', u'%');
+    }
 
     TestEnvironment env;
 };
@@ -69,21 +88,49 @@ TEST_F(TextFileTest, WritesPastTheRoomLeftFailAndLeaveEveryOldFileWhole)
     }
 }
 
-TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlace)
+// A save as an ordinary user of a writable script in a folder that is not: the script is
+// rewritten in place, its old content first kept in the cache folder until the rewrite is done.
+TEST_F(TextFileTest, AWritableFileInAFolderThatIsNotIsRewrittenInPlaceOverABackup)
 {
-    const QString script = env.writeFile("locked/script.scr", "old\r\n");
-    const auto enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(env.root(), enter | QFile::ReadOwner | QFile::WriteOwner)
-                && QFile::setPermissions(env.root() + "/locked", enter | QFile::ReadOther)
-                && QFile::setPermissions(script, QFile::ReadOther | QFile::WriteOther));
+    const QString script = lockedScript("old\r\n");
+    const QString backup = backupOf(script);
     const QString outcome = support::InLimitedChild(100, [&] {
-        return QStringList{WriteTextFile(script, u"new").message(),
-                           WriteTextFile(script, QString(200, u'x')).message(),
+        return QStringList{WriteTextFile(script, u"new").message(), QFileInfo::exists(backup) ? "kept" : "gone",
+                           WriteTextFile(script, QString(200, u'x')).message(), TestEnvironment::readFile(backup),
                            WriteTextFile(script + "2", u"new").message()}.join(u'|');
     }, true);
-    EXPECT_EQ(outcome, "|Cannot write " + script + ": File too large|Cannot write " + script
-                           + "2: Permission denied");
+    EXPECT_EQ(outcome, "|gone|Cannot write " + script + ": File too large; its old content is kept in " + backup
+                           + "|new\r\n|Cannot write " + script + "2: Permission denied");
+    // Without a place for the backup the script is not touched.
+    ASSERT_TRUE(QFile::setPermissions(QFileInfo(backup).path(), QFile::ExeOther | QFile::ReadOther));
+    EXPECT_EQ(support::InLimitedChild(100, [&] { return WriteTextFile(script, u"newer").message(); }, true),
+              "Cannot write " + script + ": its old content could not be kept in a copy first (Cannot write "
+                  + backup + ": Permission denied)");
     EXPECT_EQ(TestEnvironment::files(env.root() + "/locked"), QStringList{"script.scr=new\r\n"});
+}
+
+// The writer killed (by the size limit, SIGXFSZ not ignored) while it keeps the backup, and after
+// part of the rewrite: the old content is whole in the script or in the backup.
+TEST_F(TextFileTest, AnInPlaceRewriteKilledMidwayLeavesTheOldContentWholeInTheFileOrTheBackup)
+{
+    const QByteArray old(100, 'o');
+    const QString script = lockedScript(old);
+    const QString backup = backupOf(script);
+    const QString newText(300, u'n');
+    QStringList seen;
+    for (const long limit : {50L, 200L}) {
+        const QString outcome = support::InLimitedChild(limit, [&] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            return WriteTextFile(script, newText).message();
+        }, true);
+        seen << (outcome.startsWith("the child failed") ? "killed" : outcome) << TestEnvironment::readFile(script)
+             << TestEnvironment::readFile(backup);
+    }
+    // The next save keeps the backup that the kill left, the only whole copy of the old content.
+    seen << support::InLimitedChild(1000, [&] { return WriteTextFile(script, u"next").message(); }, true)
+         << TestEnvironment::readFile(script) << TestEnvironment::readFile(backup)
+         << QString::number(QFileInfo::exists(backup + ".1"));
+    EXPECT_EQ(seen, QStringList({"killed", old, "", "killed", newText.left(200), old, "", "next\r\n", old, "0"}));
 }
 
 // Texts take CR LF line ends and the code page; Windows paths lead to the entries there are

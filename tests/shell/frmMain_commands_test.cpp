@@ -57,8 +57,9 @@ TEST_F(Commands, ToolbarRunsTheCommandOfEachKeyAndNothingForOtherKeys)
     EXPECT_EQ(Clipboard() + QString::number(window.sbStatusBar->isVisible()), "earlier0");
 }
 
-// Ctrl+C and Ctrl+V in the box go through the Edit commands; markup that arrives as plain
-// text, as from older copies, pastes with its colours too; other programs' RTF does not.
+// Ctrl+C and Ctrl+V in the box go through the Edit commands; other programs get the plain text
+// with LF line ends. Markup that arrives as plain text, as from older copies, pastes with its
+// colours too; other programs' RTF does not.
 TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
 {
     language::AddCommand("NUMBER");
@@ -81,12 +82,33 @@ TEST_F(Commands, CopyAndPasteBetweenScriptWindowsKeepTextAndColours)
     QGuiApplication::clipboard()->setMimeData(foreign);
     copied << platform::PastedText(*foreign);
     EXPECT_EQ(QStringList({Content(target).text, Content(source).text}) + copied,
-              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\r\nSTRING y",
+              QStringList({"[NUMBER x\r\nSTRING yred]", "NUMBER x\r\nSTRING y", "NUMBER x\nSTRING y",
                            "text/plain text/rtf application/x-orbiscribe-script", "plain"}));
     EXPECT_EQ(Content(target).colors, colors);
     frmDocument& cut = Script("one");
     window.mnuEditCut->trigger();
     EXPECT_EQ(cut.rtfText.Text() + u'|' + Clipboard(), "one|") << "cut without a selection empties it";
+}
+
+// The keys older than Ctrl+C, Ctrl+X and Ctrl+V run the same Edit commands.
+TEST_F(Commands, CtrlInsertShiftDeleteAndShiftInsertCopyCutAndPaste)
+{
+    frmMain& window = Start();
+    QApplication::setActiveWindow(&window);
+    frmDocument& script = Script("one two three", 4, 3);
+    QWidget* box = script.rtfText.widget();
+    box->setFocus();
+    QStringList seen;
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifier modifier, int start, int length) {
+        script.rtfText.setSelStart(start);
+        script.rtfText.setSelLength(length);
+        QTest::keyClick(box, key, modifier);
+        seen << Clipboard() + u'|' + script.rtfText.Text();
+    };
+    press(Qt::Key_Insert, Qt::ControlModifier, 4, 3);
+    press(Qt::Key_Delete, Qt::ShiftModifier, 0, 4);
+    press(Qt::Key_Insert, Qt::ShiftModifier, 4, 0);
+    EXPECT_EQ(seen, QStringList({"two|one two three", "one |two three", "one |two one three"}));
 }
 
 // The dialog opens on the selection or on all; its flags stay for Page Setup, which needs no window.

@@ -118,6 +118,30 @@ TEST_F(MainWindow, ShutDownStoresWhatTheRestartReads)
                                                  + ". Cannot read " + settings + ": not a regular file"));
 }
 
+// File > Open colours the script and puts its path first in the recent files, the others one
+// down; Save As captions the window with its new path; the shut-down stores all three entries.
+TEST_F(MainWindow, OpenLeadsTheRecentFilesSaveAsRenamesAndTheShutDownStoresTheList)
+{
+    const QString opened = environment.writeFile("mission.scr", "NUMBER x\r\n");
+    const QString renamed = environment.root() + "/renamed.scr";
+    for (const char* entry : {"1", "2", "3"})
+        Store("MRU", QStringLiteral("MRU") + entry, QStringLiteral("C:\\%1.scr").arg(entry));
+    language::AddCommand("NUMBER");
+    frmMain& window = Start();
+    Open(opened);
+    std::vector<platform::Color> colours(10, options.TextColors[NormalColor]);
+    std::fill_n(colours.begin(), 6, options.TextColors[CommandColor]);
+    EXPECT_EQ(Content(*window.activeScriptWindow()).colors, colours);
+    fileAnswers = {renamed};
+    window.mnuFileSaveAs->trigger();
+    EXPECT_EQ(ShownRecentFiles(window) << Captions(),
+              QStringList({opened, "C:\\1.scr", "C:\\2.scr", "bar", "Script 1", renamed}));
+    ASSERT_TRUE(Exit({MsgBoxResult::No, MsgBoxResult::No}));
+    const QByteArray settings = TestEnvironment::readFile(environment.configHome() + "/Orbiscribe/Orbiscribe.ini");
+    EXPECT_EQ(settings.split('\n').mid(0, 4),
+              QList<QByteArray>({"[MRU]", "MRU1=" + opened.toUtf8(), "MRU2=C:\\\\1.scr", "MRU3=C:\\\\2.scr"}));
+}
+
 using ScriptWindow = WindowTest;
 
 // Closing asks every time; a window without a file asks where to save and Cancel there keeps it.
@@ -194,6 +218,56 @@ TEST_F(ScriptWindow, EnterAndActivationAnalyseAndTheBoxKeepsItsBorder)
     QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(box, &focus);
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+}
+
+// Whether the box's first line shows anything but the background.
+bool FirstLineShown(const QPlainTextEdit& edit)
+{
+    const QImage shown = edit.viewport()->grab().toImage();
+    const QRect caret = edit.cursorRect(QTextCursor(edit.document()));
+    const QRect line = QRect(0, caret.top(), shown.width(), caret.height()) & shown.rect();
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        for (int x = line.left(); x <= line.right(); ++x) {
+            if (shown.pixelColor(x, y) != edit.palette().color(QPalette::Base))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whatever state the window takes, and from whichever, the box's text area spans the box but
+// its margin and the text shows in it.
+TEST_F(ScriptWindow, TheTextShowsAfterEveryChangeOfTheWindowsStateAndSize)
+{
+    frmMain& window = Start();
+    window.resize(1200, 900);
+    frmDocument& document = *window.activeScriptWindow();
+    document.rtfText.setSelText("NUMBER first\r\nNUMBER second");
+    QMdiSubWindow* sub = window.mdiArea->currentSubWindow();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"maximise", [&] { sub->showMaximized(); }},
+        {"restore", [&] { sub->showNormal(); }},
+        {"minimise", [&] { sub->showMinimized(); }},
+        {"tile", [&] { window.mnuWindowTileVertical->trigger(); }},
+        {"cascade", [&] { window.mnuWindowCascade->trigger(); }},
+        {"resize", [&] { sub->resize(sub->width() / 2 + 60, sub->height() / 2 + 60); }},
+    };
+    const QPlainTextEdit& edit = *document.rtfText.widget();
+    QStringList faults;
+    for (const auto& [first, toFirst] : steps) {
+        for (const auto& [then, toThen] : steps) {
+            toFirst();
+            toThen();
+            QCoreApplication::processEvents();
+            const int textWidth = TwipsToPixelsX(document.rtfText.Width() - 400);  // 400: the margin
+            const bool shown = FirstLineShown(edit);
+            if (!sub->isMinimized() && (edit.viewport()->width() < textWidth || !shown))
+                faults << QStringLiteral("%1, %2: text area %3 of %4, %5")
+                              .arg(first, then, QString::number(edit.viewport()->width()),
+                                   QString::number(textWidth), shown ? "text shown" : "no text");
+        }
+    }
+    EXPECT_EQ(faults, QStringList());
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QProgressBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "language/command_table.h"
 #include "language/parser.h"
@@ -35,6 +38,41 @@ TEST(frmSplash, ShowsTheStartUp)
     EXPECT_EQ(shown + QStringList(splash.isVisible() ? "shown" : "hidden"),
               QStringList({"Orbiscribe", "Mission script editor for Independence War", "Windows 95", "Version 1.1.3",
                            "3DP", "0", "219", "250", "hidden"}));
+    language::ResetCommandTable();
+}
+
+// The values the bar showed, one for each paint.
+struct PaintedValues : QObject {
+    std::vector<int> values;
+
+    bool eventFilter(QObject* bar, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            values.push_back(static_cast<QProgressBar*>(bar)->value());
+        return false;
+    }
+};
+
+// A keyword file far longer than the bar: the bar is drawn as it moves, with no window messages
+// processed, and not again once it is full; the table keeps its first keywords.
+TEST(frmSplash, DrawsTheBarOnlyWhenItsLookChanges)
+{
+    support::TestEnvironment environment;
+    QByteArray keywords;
+    for (int line = 0; line < 2000; ++line)
+        keywords += "k" + QByteArray::number(line) + "\n";
+    environment.writeFile("work/commands.dat", keywords);
+    language::ResetCommandTable();
+    frmSplash splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    PaintedValues painted;
+    splash.ProgressBar1->installEventFilter(&painted);
+    language::CommandAdded = [&splash] { splash.AdvanceProgress(); };
+    language::LoadCommands();
+    EXPECT_EQ(std::tuple(painted.values.back(), std::count(painted.values.begin(), painted.values.end(), 250),
+                         painted.values.size() <= 250, language::CommandTable.back()),
+              std::tuple(250, 1, true, QString("K250")));
     language::ResetCommandTable();
 }
 

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QLabel>
+#include <QStyle>
 #include <QTabBar>
 #include <gtest/gtest.h>
 #include <memory>
@@ -43,7 +44,44 @@ QStringList Clipped(const QWidget& window)
     return clipped;
 }
 
+// Where a control shows in its holder: a line of text by the ink of its glyphs, so that
+// transparent labels whose boxes overlap by design do not count, and anything else whole.
+QRect ShownPlace(const QWidget& control)
+{
+    const auto* label = qobject_cast<const QLabel*>(&control);
+    if (!IsCaptioned(label))
+        return control.geometry();
+    const QFontMetrics metrics(label->font());
+    const QRect inside = label->contentsRect();
+    const QRect line = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                           label->sizeHint().boundedTo(inside.size()), inside);
+    const QPoint baseline = label->pos() + line.topLeft() + QPoint(0, metrics.ascent());
+    return metrics.tightBoundingRect(label->text()).translated(baseline);
+}
+
+// The captions on show that cover another control beside them, or for a label's text, touch it:
+// a caption grown into a list's border runs into it. A caption stands inside its holder (see
+// Clipped), so only the holder's other controls can lie under it.
+QStringList Covering(const QWidget& window)
+{
+    QStringList covering;
+    for (const QWidget* caption : window.findChildren<QWidget*>()) {
+        const QRect shown(caption->mapTo(&window, QPoint()), caption->size());
+        if (!IsCaptioned(caption) || !caption->isVisibleTo(&window) || !window.rect().intersects(shown))
+            continue;
+        const int margin = qobject_cast<const QLabel*>(caption) ? 1 : 0;
+        const QRect clearance = ShownPlace(*caption).adjusted(-margin, -margin, margin, margin);
+        for (const QWidget* other : caption->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != caption && other->isVisibleTo(&window) && clearance.intersects(ShownPlace(*other)))
+                covering << window.metaObject()->className() + (u'.' + caption->objectName()) + u'/'
+                                + other->objectName();
+        }
+    }
+    return covering;
+}
+
 // Every form with captions, made as the program makes it; a form with pages shows each in turn.
+// Each caption shows whole and clear of the controls beside it.
 TEST(CaptionFit, EveryCaptionOfEveryFormShowsWhole)
 {
     std::unique_ptr<QWidget> forms[] = {
@@ -58,7 +96,7 @@ TEST(CaptionFit, EveryCaptionOfEveryFormShowsWhole)
         for (int tab = 0; tab < (tabs ? tabs->count() : 1); ++tab) {
             if (tabs)
                 tabs->setCurrentIndex(tab);
-            clipped << Clipped(*window);
+            clipped << Clipped(*window) << Covering(*window);
         }
     }
     clipped.removeDuplicates();

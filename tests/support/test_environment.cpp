@@ -11,6 +11,7 @@ namespace support {
 TestEnvironment::TestEnvironment()
     : winePrefix_("WINEPREFIX", QFile::encodeName(root() + "/wine")),
       configHome_("XDG_CONFIG_HOME", QFile::encodeName(configHome())),
+      cacheHome_("XDG_CACHE_HOME", QFile::encodeName(cacheHome())),
       savedWorkDir_(QDir::currentPath())
 {
     QDir rootFolder(root());

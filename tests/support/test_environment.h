@@ -8,7 +8,7 @@ namespace support {
 
 // A private world for one test: a temporary folder holding a Wine prefix (WINEPREFIX, with
 // drive_c and dosdevices/c: linked to it), a config home (XDG_CONFIG_HOME, so the settings
-// store starts empty) and a working directory (the process's current directory meanwhile).
+// store starts empty), a cache home (XDG_CACHE_HOME) and a working directory (the process's current directory meanwhile).
 // Everything is restored and removed when it goes out of scope.
 class TestEnvironment {
 public:
@@ -19,6 +19,7 @@ public:
     QString driveC() const { return root() + "/wine/drive_c"; }
     QString workDir() const { return root() + "/work"; }
     QString configHome() const { return root() + "/config"; }
+    QString cacheHome() const { return root() + "/cache"; }
 
     // Host path of a file under the root folder, made with its parent folders and content.
     QString writeFile(const QString& relativePath, const QByteArray& content) const;
@@ -35,6 +36,7 @@ private:
     QTemporaryDir dir_;
     ScopedEnvironmentVariable winePrefix_;
     ScopedEnvironmentVariable configHome_;
+    ScopedEnvironmentVariable cacheHome_;
     QString savedWorkDir_;
 };
 
