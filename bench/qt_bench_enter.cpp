@@ -334,6 +334,21 @@ void BM_TypeCharacter(benchmark::State& state)
     TypeCharacters(state, window.box, window.counter);
 }
 
+// The box's text as the Enter key's handler first reads it after the line break: built anew
+// from the document after every change.
+void BM_TextAfterAChange(benchmark::State& state)
+{
+    const ScriptFile script(state.range(0));
+    ScriptWindow window(script);
+    PutCaretInTheMiddle(window.box);
+    for (auto _ : state) {
+        state.PauseTiming();
+        TypeCharacter(window.box);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window.document.rtfText.Text());
+    }
+}
+
 // A colouring whose runs are those already shown: counts the lines laid out again.
 void BM_EqualColoring(benchmark::State& state)
 {
@@ -422,6 +437,7 @@ BENCHMARK(BM_EnterKey)->Apply(Sizes);
 BENCHMARK(BM_EnterOpeningAComment)->Apply(Sizes);
 BENCHMARK(BM_PlainTypeCharacter)->Apply(Sizes);
 BENCHMARK(BM_TypeCharacter)->Apply(Sizes);
+BENCHMARK(BM_TextAfterAChange)->Apply(Sizes);
 BENCHMARK(BM_EqualColoring)->Apply(Sizes);
 
 }  // namespace
