@@ -75,17 +75,21 @@ void DocumentColors::Block::appendTo(std::vector<Color>& colors, qint32 from, qi
         colors.insert(colors.end(), size_t(run.length), run.color);
 }
 
+bool DocumentColors::Block::holds(qint32 from, qint32 to, Color color) const
+{
+    qint32 start = 0;
+    for (auto run = runs_.begin(); run != runs_.end() && start < to; start += (run++)->length) {
+        if (start + run->length > from && run->color != color)
+            return false;
+    }
+    return true;
+}
+
 bool DocumentColors::Block::fill(qint32 from, qint32 to, Color color)
 {
     from = std::max(from, 0);
     to = std::min(to, length_);
-    qint32 start = 0;
-    const auto differs = std::find_if(runs_.begin(), runs_.end(), [&](const Run& run) {
-        const bool inside = start < to && start + run.length > from;
-        start += run.length;
-        return inside && run.color != color;
-    });
-    if (differs == runs_.end())
+    if (holds(from, to, color))
         return false;
     std::vector<Run> runs;
     runs.reserve(runs_.size() + 2);

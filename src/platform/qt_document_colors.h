@@ -73,6 +73,8 @@ private:
         bool fill(qint32 from, qint32 to, Color color);
 
     private:
+        // Whether every character of [from, to) has the colour.
+        bool holds(qint32 from, qint32 to, Color color) const;
         // Adds a run, joined to the last one when of its colour.
         static void append(std::vector<Run>& runs, Run run);
         // Adds the runs of [from, to).
