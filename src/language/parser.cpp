@@ -73,6 +73,12 @@ void ReadDeclaration(QStringView line)
     while (!IsBlank(line));
 }
 
+// Rows are taken in order, so the last one is taken only when all are.
+bool VarTableFull()
+{
+    return !VarTable.back()[0].isEmpty();
+}
+
 }  // namespace
 
 void InitParser()
@@ -180,7 +186,8 @@ void ParseVariables(const platform::RichTextBox& rtfText)
         const QStringView line = GetFirstLine(text);
         text = Cut(text, line.size() + 1);
         ReadDeclaration(line);
-    } while (text.size() > 4);
+        // Names beyond the table's rows are dropped: the rest of the text can change nothing.
+    } while (text.size() > 4 && !VarTableFull());
 }
 
 }  // namespace language

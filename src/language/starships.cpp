@@ -56,6 +56,12 @@ StarshipInfo* FirstFreeRecord()
     return free == StarshipTable.end() ? nullptr : &*free;
 }
 
+// Records are taken in order, so the last one is taken only when all are.
+bool StarshipTableFull()
+{
+    return !StarshipTable.back().VariableName.isEmpty();
+}
+
 // Reads a statement's values into ship. line is the statement as the line walk leaves it: for a
 // line indented by two blanks, the keyword's last letter, a delimiter and the values.
 void ReadStatement(QStringView line, StarshipInfo& ship, qint16 lineNumber)
@@ -104,7 +110,8 @@ void ParseStarships(const platform::RichTextBox& rtfText)
         const qsizetype kept = line.size() - keyword.size() - 1;
         if (StarshipInfo* ship = FirstFreeRecord())
             ReadStatement(LastCharacters(Trimmed(line), kept), *ship, lineNumber);
-    } while (text.size() > 4);
+        // Statements beyond the table's records are dropped: the rest of the text can change nothing.
+    } while (text.size() > 4 && !StarshipTableFull());
 }
 
 }  // namespace language

@@ -102,7 +102,12 @@ qint32 BoxText::TextPosition(int documentPosition) const
 
 int BoxText::DocumentPosition(qint32 textPosition) const
 {
-    // The block holding the position: the last one whose text starts at or before it.
+    const int blockNumber = BlockAt(textPosition).blockNumber();
+    return textPosition - blockNumber + 2 * cutsUpTo(blockNumber);
+}
+
+QTextBlock BoxText::BlockAt(qint32 textPosition) const
+{
     const auto textStart = [this](int blockNumber) {
         return document_.findBlockByNumber(blockNumber).position() + blockNumber - 2 * cutsUpTo(blockNumber);
     };
@@ -115,7 +120,13 @@ int BoxText::DocumentPosition(qint32 textPosition) const
         else
             high = middle - 1;
     }
-    return textPosition - low + 2 * cutsUpTo(low);
+    return document_.findBlockByNumber(low);
+}
+
+qint32 BoxText::TextLength(const QTextBlock& block)
+{
+    const QTextBlock next = block.next();
+    return block.length() - 1 + (next.isValid() && !ContinuesLine(next) ? 2 : 0);
 }
 
 TextChange BoxText::follow(int position, int added)

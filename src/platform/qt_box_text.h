@@ -53,6 +53,12 @@ public:
     qint32 TextPosition(int documentPosition) const;
     // textPosition lies in [0, TextLength].
     int DocumentPosition(qint32 textPosition) const;
+    // The block whose characters in the text hold textPosition (in [0, TextLength]): the last one
+    // whose text starts at or before it.
+    QTextBlock BlockAt(qint32 textPosition) const;
+    // The characters of the text a block stands for: its own, and CR LF when a line ends after it.
+    static qint32 TextLength(const QTextBlock& block);
+    const QTextDocument& document() const { return document_; }
 
     // Follows a change of the document as QTextDocument::contentsChange reports it: added
     // characters at position, which may reach over unchanged ones and the final separator; the

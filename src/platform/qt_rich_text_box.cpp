@@ -1,5 +1,6 @@
 #include "platform/qt_rich_text_box.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPrinter>
@@ -9,8 +10,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "platform/qt_color.h"
@@ -98,14 +101,113 @@ bool IsClipboardKey(const QKeyEvent* event)
            || key == (Qt::CTRL | Qt::Key_Insert) || key == (Qt::SHIFT | Qt::Key_Insert);
 }
 
+// The box's document layout, which lays out a line given new formats (its colours) again and
+// repaints it alone. New formats are reported to the document as a change of the line's text,
+// which the document would pass on with its next edit; the plain layout, told of it, takes it
+// for a change of the lines after it too and repaints the whole viewport.
+class ScriptLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+    void setFormats(const QTextBlock& line, const QList<QTextLayout::FormatRange>& formats)
+    {
+        line.layout()->setFormats(formats);
+        const QScopedValueRollback reformatting(reformatted_, line);
+        document()->markContentsDirty(line.position(), line.length());
+    }
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        if (!reformatted_.isValid()) {
+            QPlainTextDocumentLayout::documentChanged(from, removed, added);
+            return;
+        }
+        // A line laid out for the first time may take more rows than it was counted for.
+        const int rows = reformatted_.lineCount();
+        ensureBlockLayout(reformatted_);
+        if (reformatted_.lineCount() == rows)
+            emit updateBlock(reformatted_);
+        else
+            requestUpdate();
+    }
+
+private:
+    QTextBlock reformatted_;
+};
+
 }  // namespace
 
-// The widget behind the box. It raises the box's events, gives the lines it paints their
+// The widget behind the box. It raises the box's events, gives the lines it shows their
 // colours, and whatever is typed, pasted or dropped reaches the document as the box's own
 // operations put it there.
 class ScriptEdit : public QPlainTextEdit {
 public:
-    ScriptEdit(QtRichTextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box) {}
+    ScriptEdit(QtRichTextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box)
+    {
+        auto* document = new QTextDocument(this);
+        layout_ = new ScriptLayout(document);
+        layout_->setPaintDevice(viewport());
+        document->setDocumentLayout(layout_);
+        setDocument(document);
+        // Asked for whenever lines are to be repainted or scrolled into view.
+        connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect) {
+            if (isVisible())
+                showColors();
+            else
+                changedWhileHidden_ += rect;
+        });
+    }
+
+    // Hidden and shown again before the next paint, as around a colouring, the box repaints only
+    // what changed meanwhile. Qt would repaint the area it leaves and then all of it again.
+    void hideForAMoment()
+    {
+        if (isHidden())
+            return;
+        lookWhenHidden_ = look();
+        changedWhileHidden_ = {};
+        setUpdatesEnabled(false);
+        hide();
+        // Hidden, it asks for no repaint.
+        setUpdatesEnabled(true);
+        // Left hidden, it must not leave its picture on the window.
+        QTimer::singleShot(0, this, [this] {
+            if (isHidden() && parentWidget())
+                parentWidget()->update(geometry());
+        });
+    }
+
+    void showAfterAMoment()
+    {
+        const bool hiddenForAMoment = isHidden() && lookWhenHidden_;
+        show();
+        if (!hiddenForAMoment || look() != *std::exchange(lookWhenHidden_, std::nullopt))
+            return;
+        // Shown, the box and everything in it have asked to be repainted whole.
+        for (QWidget* widget : findChildren<QWidget*>())
+            QCoreApplication::removePostedEvents(widget, QEvent::UpdateLater);
+        QCoreApplication::removePostedEvents(this, QEvent::UpdateLater);
+        viewport()->update(changedWhileHidden_);
+    }
+
+    ScriptLayout& layout() const { return *layout_; }
+
+    // Gives each line on screen the colours kept for it, before it is painted. Formats set while
+    // painting would make Qt repaint the whole viewport once more.
+    void showColors()
+    {
+        // A line given its colours asks for its repaint, which comes back here.
+        if (showingColors_ || box_.loading_ || !isVisible())
+            return;
+        const QScopedValueRollback showing(showingColors_, true);
+        qreal top = contentOffset().y();
+        for (QTextBlock line = firstVisibleBlock(); line.isValid() && top <= viewport()->height();
+             line = line.next()) {
+            box_.showColors(line);
+            top += blockBoundingRect(line).height();
+        }
+    }
 
     // 0: lines wrap at the box's edge.
     void setWrapWidth(int pixels)
@@ -150,21 +252,17 @@ protected:
             box_.KeyDown(KeyCode(event->key()), ShiftState(event->modifiers()));
     }
 
-    void paintEvent(QPaintEvent* event) override
-    {
-        const QPointF offset = contentOffset();
-        for (QTextBlock line = firstVisibleBlock();
-             line.isValid() && blockBoundingGeometry(line).translated(offset).top() <= event->rect().bottom();
-             line = line.next()) {
-            box_.showColors(line);
-        }
-        QPlainTextEdit::paintEvent(event);
-    }
-
     void resizeEvent(QResizeEvent* event) override
     {
         QPlainTextEdit::resizeEvent(event);
         applyWrapWidth();
+        showColors();
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QPlainTextEdit::showEvent(event);
+        showColors();
     }
 
     // Copies carry the selection both as plain text, for every other program, and as RTF, so
@@ -194,6 +292,14 @@ private:
             QPlainTextEdit::keyPressEvent(event);
     }
 
+    // What the box shows besides the lines its document asks to repaint.
+    using Look = std::tuple<QSize, bool, qint64, int, int, int, int>;
+    Look look() const
+    {
+        return {size(), hasFocus(), palette().cacheKey(), horizontalScrollBar()->value(),
+                horizontalScrollBar()->maximum(), verticalScrollBar()->value(), verticalScrollBar()->maximum()};
+    }
+
     // The widget wraps lines at its viewport's edge: a margin narrower than the viewport
     // narrows the viewport.
     void applyWrapWidth()
@@ -218,11 +324,15 @@ private:
     }
 
     QtRichTextBox& box_;
+    ScriptLayout* layout_;
     int wrapWidth_ = 0;
+    bool showingColors_ = false;
+    std::optional<Look> lookWhenHidden_;
+    QRegion changedWhileHidden_;
 };
 
 QtRichTextBox::QtRichTextBox(QWidget* parent)
-    : edit_(new ScriptEdit(*this, parent)), text_(*edit_->document())
+    : edit_(new ScriptEdit(*this, parent)), text_(*edit_->document()), colors_(text_)
 {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
@@ -240,9 +350,10 @@ QtRichTextBox::QtRichTextBox(QWidget* parent)
     document().setDefaultTextOption(option);
     QObject::connect(&document(), &QTextDocument::contentsChange, edit_,
                      [this](int position, int /*removed*/, int added) {
-                         if (ownChange_)
+                         if (loading_)
                              return;
-                         colors_.follow(text_.follow(position, added), inserting_);
+                         text_.follow(position, added);
+                         colors_.follow(position, added, inserting_);
                      });
 }
 
@@ -273,8 +384,13 @@ qint32 QtRichTextBox::SelStart() const
 
 void QtRichTextBox::setSelStart(qint32 start)
 {
-    QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(text_.DocumentPosition(std::clamp(start, 0, text_.TextLength())));
+    const QTextCursor caret = edit_->textCursor();
+    const int position = text_.DocumentPosition(std::clamp(start, 0, text_.TextLength()));
+    // A caret put back where it stands, as after a colouring, repaints nothing.
+    if (position == caret.position() && !caret.hasSelection())
+        return;
+    QTextCursor cursor = caret;
+    cursor.setPosition(position);
     edit_->setTextCursor(cursor);
 }
 
@@ -296,7 +412,8 @@ void QtRichTextBox::setSelLength(qint32 length)
 void QtRichTextBox::setSelColor(Color color)
 {
     const qint32 start = SelStart();
-    repaintIf(colors_.fill(start, start + SelLength(), color));
+    if (colors_.fill(start, start + SelLength(), color))
+        edit_->showColors();
 }
 
 QString QtRichTextBox::SelRTF() const
@@ -375,15 +492,15 @@ Status QtRichTextBox::LoadFile(const QString& path)
     if (Status read = ReadFileBytes(path, bytes); !read)
         return read;
     const ColoredText content = LooksLikeRtf(bytes) ? ReadRtf(bytes) : ColoredText{DecodeText(bytes), {}};
-    DocumentText loaded = ToDocumentText(content.text, content.colors);
+    const DocumentText loaded = ToDocumentText(content.text, content.colors);
     {
         // Laid out lazily and no step to undo.
-        const QScopedValueRollback ownChange(ownChange_, true);
+        const QScopedValueRollback loading(loading_, true);
         edit_->setPlainText(loaded.text);
         text_.reload(loaded.cuts);
+        colors_.reset(loaded.colors);
     }
-    loaded.colors.resize(size_t(text_.TextLength()), 0);
-    colors_.reset(std::move(loaded.colors));
+    edit_->showColors();
     return Status::Ok();
 }
 
@@ -405,7 +522,10 @@ Status QtRichTextBox::setRightMargin(qint32 twips)
 
 void QtRichTextBox::setVisible(bool visible)
 {
-    edit_->setVisible(visible);
+    if (visible)
+        edit_->showAfterAMoment();
+    else
+        edit_->hideForAMoment();
 }
 
 Status QtRichTextBox::Move(qint32 left, qint32 top, qint32 width, qint32 height)
@@ -424,26 +544,15 @@ qint32 QtRichTextBox::Width() const
 
 void QtRichTextBox::ApplyColorRuns(std::span<const ColorRun> runs)
 {
-    repaintIf(colors_.apply(runs));
+    if (colors_.apply(runs))
+        edit_->showColors();
 }
 
 void QtRichTextBox::showColors(const QTextBlock& line)
 {
-    QTextLayout& layout = *line.layout();
-    QList<QTextLayout::FormatRange> formats =
-        colors_.formats(text_.TextPosition(line.position()), line.length() - 1);
-    if (layout.formats() == formats)
-        return;
-    layout.setFormats(formats);
-    // The line is laid out again with its new formats; the text has not changed.
-    const QScopedValueRollback ownChange(ownChange_, true);
-    document().markContentsDirty(line.position(), line.length());
-}
-
-void QtRichTextBox::repaintIf(bool colorsChanged)
-{
-    if (colorsChanged)
-        edit_->viewport()->update();
+    const QList<QTextLayout::FormatRange> formats = colors_.formats(line);
+    if (line.layout()->formats() != formats)
+        edit_->layout().setFormats(line, formats);
 }
 
 PrinterHandle* HandleOf(QPrinter* printer)

@@ -17,7 +17,8 @@ class ScriptEdit;
 // The script window's text box over a QPlainTextEdit. Text() gives CR LF line ends and positions
 // count CR and LF one each, whatever the document stores inside (one paragraph separator per
 // line end). The colours are kept beside the document, never in it: undo and redo change text
-// alone, and a colouring lays out only the lines on screen, when they are painted. The key
+// alone, and a colouring lays out and repaints only the lines on screen whose colours it
+// changes; lines get their colours before they are painted, never while. The key
 // event is raised after the box has handled the key, so the handler of an Enter sees the new
 // line.
 class QtRichTextBox : public RichTextBox {
@@ -57,17 +58,15 @@ private:
     bool removeByKey(bool forward);
     // Gives the line the colours kept for it, when it shows others.
     void showColors(const QTextBlock& line);
-    void repaintIf(bool colorsChanged);
 
     QPointer<ScriptEdit> edit_;
+    BoxText text_;
     DocumentColors colors_;
     // The colours of the text the box itself is inserting; empty for text typed or pasted as
     // plain text, which takes the colour of the character before it.
     std::span<const Color> inserting_;
-    // A change of the document that the text and the colours must not follow: a load, which
-    // sets both after it, or a line given its colours.
-    bool ownChange_ = false;
-    BoxText text_;
+    // A load, which sets the text and the colours after it.
+    bool loading_ = false;
 };
 
 // The printer chosen in a print dialog, as handed to SelPrint, and back.

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "platform/freed_memory.h"
 #include "platform/qt_rich_text_box.h"
 
 namespace shell {
@@ -12,6 +13,12 @@ namespace shell {
 // nothing else records the file.
 class frmDocument : public QWidget {
     Q_OBJECT
+
+    // Declared before the box, so that it goes after it: the memory of the script, freed by
+    // then, goes back to the system with the window.
+    struct FreedMemoryReturn {
+        ~FreedMemoryReturn() { platform::ReturnFreedMemory(); }
+    } freedMemoryReturn_;
 
 public:
     explicit frmDocument(QWidget* parent = nullptr);

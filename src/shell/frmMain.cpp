@@ -115,7 +115,7 @@ void SetStatus(const QString& text)
     if (!forms.MainWindow)
         return;
     forms.MainWindow->sbStatusBarPanels[0]->setText(text);
-    forms.MainWindow->sbStatusBar->repaint();
+    forms.MainWindow->sbStatusBarPanels[0]->repaint();
 }
 
 void ShowFailure(QWidget* owner, const platform::Status& status)

@@ -29,7 +29,7 @@ struct Forms {
 };
 extern Forms forms;
 
-// Sets the status text (panel 1 of the main window's status bar) and repaints the bar before
+// Sets the status text (panel 1 of the main window's status bar) and repaints the panel before
 // returning. Does nothing while there is no main window.
 void SetStatus(const QString& text);
 
