@@ -141,8 +141,43 @@ TextChange BoxText::follow(int position, int added)
     const TextChange change{TextPosition(position),
                             TextLength() - documentTextLength() + qint32(inserted.size()),
                             qint32(inserted.size())};
-    text_.replace(change.start, change.removed, inserted);
+    splice(change, inserted);
     return change;
+}
+
+const QString& BoxText::text() const
+{
+    if (pending_) {
+        text_.replace(pending_->start, pending_->removed, pending_->inserted);
+        pending_.reset();
+    }
+    return text_;
+}
+
+qint32 BoxText::TextLength() const
+{
+    return qint32(text_.size()) + (pending_ ? qint32(pending_->inserted.size()) - pending_->removed : 0);
+}
+
+void BoxText::splice(const TextChange& change, const QString& inserted)
+{
+    if (pending_) {
+        Splice& pending = *pending_;
+        // Where the two meet: [from, to) of the text with the pending change in.
+        const qint32 pendingEnd = pending.start + qint32(pending.inserted.size());
+        const qint32 from = std::min(change.start, pending.start);
+        const qint32 to = std::max(change.start + change.removed, pendingEnd);
+        if (change.start <= pendingEnd && change.start + change.removed >= pending.start) {
+            const qint32 after = pending.start + pending.removed;  // in text_
+            QString joined = text_.sliced(from, pending.start - from) + pending.inserted
+                             + text_.sliced(after, to - pendingEnd);
+            joined.replace(change.start - from, change.removed, inserted);
+            pending = {from, after + to - pendingEnd - from, std::move(joined)};
+            return;
+        }
+        (void)text();
+    }
+    pending_ = Splice{change.start, change.removed, inserted};
 }
 
 void BoxText::followCuts(int position, int end)
@@ -179,6 +214,7 @@ void BoxText::reload(const std::vector<int>& cuts)
     cuts_ = cuts;
     blockCount_ = document_.blockCount();
     text_ = TextOf(document_);
+    pending_.reset();
 }
 
 void BoxText::replace(QTextCursor& cursor, const DocumentText& inserted) const

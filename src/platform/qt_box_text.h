@@ -48,8 +48,8 @@ public:
     explicit BoxText(QTextDocument& document) : document_(document) {}
 
     // The text with CR LF line ends, current after every change the box has followed.
-    const QString& text() const { return text_; }
-    qint32 TextLength() const { return qint32(text_.size()); }
+    const QString& text() const;
+    qint32 TextLength() const;
     qint32 TextPosition(int documentPosition) const;
     // textPosition lies in [0, TextLength].
     int DocumentPosition(qint32 textPosition) const;
@@ -90,7 +90,19 @@ private:
     void followCuts(int position, int end);
 
     QTextDocument& document_;
-    QString text_;
+    // A change of the text not yet spliced into text_: from start on, removed characters of
+    // text_ are inserted. Keys typed, deleted or pasted next to each other join into one, so that
+    // the whole text moves once when it is read, not once a key.
+    struct Splice {
+        qint32 start;
+        qint32 removed;
+        QString inserted;
+    };
+    // Joins the change to the one pending, or splices that one in first when they do not meet.
+    void splice(const TextChange& change, const QString& inserted);
+
+    mutable QString text_;
+    mutable std::optional<Splice> pending_;
     // The numbers of the blocks that continue a line, ascending.
     std::vector<int> cuts_;
     int blockCount_ = 1;

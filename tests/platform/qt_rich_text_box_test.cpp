@@ -107,6 +107,14 @@ TEST(QtRichTextBoxTest, TheKeptTextIsTheDocumentsTextAfterEveryEdit)
     const std::vector<std::pair<const char*, std::function<void()>>> steps{
         {"load", [&] { ASSERT_TRUE(box.LoadFile(environment.writeFile("a.scr", EncodeText(script)))); }},
         {"typing", [&] { Press(box, 3, 0, Qt::Key_X); }},
+        {"keys next to each other, then apart", [&] {
+             for (const Qt::Key key : {Qt::Key_Y, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Z, Qt::Key_Delete})
+                 QTest::keyClick(edit.viewport()->parentWidget(), key);
+             box.setSelText(QStringLiteral("pq\r\nr"));
+             Press(box, 14, 2, Qt::Key_W);
+             Press(box, 1, 0, Qt::Key_Return);
+             Press(box, 3, 0, Qt::Key_V);
+         }},
         {"Enter", [&] { Press(box, 2, 0, Qt::Key_Return); }},
         {"Backspace at a line start", [&] { Press(box, 9, 0, Qt::Key_Backspace); }},
         {"Delete at a line end", [&] { Press(box, 14, 0, Qt::Key_Delete); }},
@@ -399,6 +407,9 @@ TEST(QtRichTextBoxTest, ColoursFollowEveryEditAndTheLinesOnScreenShowThem)
                 each->setSelColor(selectionColor);
         }
         QCoreApplication::processEvents();
+        // Some edits follow each other unread, as keys do.
+        if (round % 3 != 2)
+            continue;
         ASSERT_EQ(box.Text(), memory.Text()) << "round " << round << " edit " << edit << " at " << start << "+" << length << " " << pasted.toStdString();
         const auto [shown, kept] = ShownAndKept(*box.widget(), memory);
         ASSERT_EQ(shown, kept) << "round " << round;
