@@ -25,20 +25,39 @@
 namespace platform {
 namespace {
 
-// Inserts text with CR LF line ends at the cursor, each character in its colour.
+// Inserts text without line ends at the cursor, each character in its colour.
 void InsertColored(QTextCursor& cursor, QStringView text, std::span<const Color> colors)
 {
     QTextCharFormat format;
     for (qsizetype start = 0; start < text.size();) {
-        // A CR LF split in two would be two line breaks.
-        qsizetype end = start + 1;
-        while (end < text.size()
-               && (colors[size_t(end)] == colors[size_t(start)] || text.sliced(end - 1, 2) == u"\r\n"))
-            ++end;
+        const auto end = std::find_if(colors.begin() + start, colors.begin() + text.size(),
+                                      [&](Color color) { return color != colors[size_t(start)]; });
+        const qsizetype length = end - (colors.begin() + start);
         format.setForeground(ToQColor(colors[size_t(start)]));
-        cursor.insertText(text.sliced(start, end - start).toString(), format);
-        start = end;
+        cursor.insertText(text.sliced(start, length).toString(), format);
+        start += length;
     }
+}
+
+// Inserts text with CR LF line ends at the cursor as the box shows it, a long line in its pieces
+// (a page would otherwise lay out a line of a megabyte whole), each character in its colour.
+void InsertShown(QTextCursor& cursor, QStringView text, std::span<const Color> colors)
+{
+    const DocumentText shown = ToDocumentText(text, {});
+    auto cut = shown.cuts.begin();
+    int separators = 0;
+    qsizetype at = 0;  // in text
+    QStringView rest(shown.text);
+    for (qsizetype end; (end = rest.indexOf(QChar::ParagraphSeparator)) >= 0; rest = rest.sliced(end + 1)) {
+        InsertColored(cursor, rest.first(end), colors.subspan(size_t(at), size_t(end)));
+        at += end;
+        const bool isCut = cut != shown.cuts.end() && *cut == ++separators;
+        cut += isCut;
+        if (!isCut)
+            at += text.sliced(at).startsWith(u"\r\n") ? 2 : 1;
+        cursor.insertBlock();
+    }
+    InsertColored(cursor, rest, colors.subspan(size_t(at)));
 }
 
 bool IsEnter(int key)
@@ -472,8 +491,7 @@ Status QtRichTextBox::SelPrint(PrinterHandle* handle)
     QTextDocument printed;
     printed.setDefaultFont(edit_->font());
     QTextCursor cursor(&printed);
-    InsertColored(cursor, QStringView(text).sliced(start, end - start),
-                  colors_.colors(start, end));
+    InsertShown(cursor, QStringView(text).sliced(start, end - start), colors_.colors(start, end));
     // The printed document holds only what is to be printed, whatever range the dialog showed.
     printer->setPrintRange(QPrinter::AllPages);
     printer->setPageRanges({});

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QPaintEvent>
+#include <QPrinter>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTest>
@@ -306,8 +308,8 @@ TEST(QtRichTextBoxTest, EditsWhereALongLineIsCutChangeItsTextAsAnywhereElse)
     }
 }
 
-// A script of one line of two megabytes with no place to wrap opens and shows coloured within
-// seconds: laid out whole, the line would take hours.
+// A script of one line of two megabytes with no place to wrap opens, shows coloured and prints
+// within seconds: laid out whole, the line would take hours.
 TEST(QtRichTextBoxTest, AScriptOfOneHugeLineOpensAndShows)
 {
     support::TestEnvironment environment;
@@ -325,6 +327,16 @@ TEST(QtRichTextBoxTest, AScriptOfOneHugeLineOpensAndShows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     box.widget()->viewport()->repaint();
     EXPECT_EQ(std::pair(box.Text(), timer.elapsed() < 60'000), std::pair(QString::fromLatin1(line), true));
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFileName(environment.root() + "/huge.pdf");
+    timer.start();
+    ASSERT_TRUE(box.SelPrint(HandleOf(&printer)));
+    QProcess text;
+    text.start("pdftotext", {printer.outputFileName(), "-"});
+    ASSERT_TRUE(text.waitForFinished(60'000));
+    const QByteArray printed = text.readAllStandardOutput();
+    EXPECT_EQ(std::pair(printed.count('x'), timer.elapsed() < 120'000), std::pair(line.size(), true));
 }
 
 // A position that does not split a CR LF pair, which the box would take as the start of the line.
