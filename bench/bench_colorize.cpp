@@ -34,12 +34,32 @@ void BM_ColorizeScript(benchmark::State& state)
     BM_Colorize<language::ColorizeScript>(state);
 }
 
+// The colour runs alone, without the box that takes them.
+void BM_ComputeColorRuns(benchmark::State& state)
+{
+    UseBuiltInKeywords();
+    const QString script = support::GenerateScript(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(language::ComputeColorRuns(script, language::CommandTable, {1, 2, 3}));
+    state.SetBytesProcessed(state.iterations() * script.size());
+}
+
 void BM_LiteralColorizeScript(benchmark::State& state)
 {
     BM_Colorize<support::LiteralColorizeScript>(state);
 }
 
-BENCHMARK(BM_ColorizeScript)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColorizeScript)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComputeColorRuns)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralColorizeScript)
     ->Arg(10'000)
     ->Arg(100'000)

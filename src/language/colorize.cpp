@@ -592,8 +592,37 @@ public:
     {
     }
 
+    // Every run but the last ends where the colour changes, so counting the changes first
+    // lets the runs be written once, never moved by the vector growing.
     std::vector<platform::ColorRun> write(qsizetype length, const UnitBits& keywords,
                                           const UnitBits& comments)
+    {
+        qsizetype changeCount = 0;
+        ForEachBlock(length, keywords, comments, [&](qsizetype, const Changes& block) {
+            changeCount += std::popcount(block.changes);
+        });
+        runs_.reserve(changeCount + 1);
+        ForEachBlock(length, keywords, comments, [&](qsizetype start, const Changes& block) {
+            ForEachSetBit(block.changes, [&](int k) {
+                colorFrom(start + k,
+                          colorOf_[(block.comment >> k & 1) << 1 | (block.keyword >> k & 1)]);
+            });
+        });
+        colorFrom(length, ~color_);
+        return std::move(runs_);
+    }
+
+private:
+    // The final bits of a block's units, and the units whose bits differ from the unit's before.
+    struct Changes {
+        quint64 keyword;
+        quint64 comment;
+        quint64 changes;
+    };
+
+    template <typename Visit>
+    static void ForEachBlock(qsizetype length, const UnitBits& keywords, const UnitBits& comments,
+                             Visit visit)
     {
         quint64 keywordBefore = 0;  // the bit of the unit before the block, at bit 0
         quint64 commentBefore = 0;
@@ -605,17 +634,12 @@ public:
                               | (keyword ^ (keyword << 1 | keywordBefore));
             if (length - start < Block::kSize)
                 changes &= (quint64(1) << (length - start)) - 1;
-            ForEachSetBit(changes, [&](int k) {
-                colorFrom(start + k, colorOf_[(comment >> k & 1) << 1 | (keyword >> k & 1)]);
-            });
+            visit(start, Changes{keyword, comment, changes});
             keywordBefore = keyword >> (Block::kSize - 1);
             commentBefore = comment >> (Block::kSize - 1);
         }
-        colorFrom(length, ~color_);
-        return std::move(runs_);
     }
 
-private:
     // Ends the run so far, if any, where a unit of another colour begins.
     void colorFrom(qsizetype at, platform::Color color)
     {
