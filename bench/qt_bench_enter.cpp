@@ -29,6 +29,7 @@
 #include "shell/options.h"
 #include "support/script_generator.h"
 #include "support/test_environment.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -367,25 +368,6 @@ void BM_EqualColoring(benchmark::State& state)
     state.counters["laid_out"] = laidOut;
 }
 
-// The process's resident memory now and at its highest since the last reset, in bytes.
-double ResidentBytes(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qsizetype(strlen(field))).trimmed().split(' ').first().toDouble() * 1024;
-    }
-    return 0;
-}
-
-bool ResetPeakResident()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
-
 // Peak: the highest resident size while a script window opens the script and takes 10 Enters and
 // 50 typed letters, above the size before the open, over the file's size. After close: the
 // resident size once the window has closed, over the size before the open (and, kept, the
@@ -399,8 +381,8 @@ void BM_EditMemory(benchmark::State& state)
     double before = 0;
     double after = 0;
     for (auto _ : state) {
-        before = ResidentBytes("VmRSS:");
-        if (!ResetPeakResident())
+        before = bench::ResidentBytes("VmRSS:");
+        if (!bench::ResetPeakResident())
             state.SkipWithError("cannot reset the peak resident size");
         shell::frmDocument& document = main.Open(script.path);
         QPlainTextEdit& box = *document.rtfText.widget();
@@ -413,9 +395,9 @@ void BM_EditMemory(benchmark::State& state)
             TypeCharacter(box);
             Settle();
         }
-        peak = ResidentBytes("VmHWM:") - before;
+        peak = bench::ResidentBytes("VmHWM:") - before;
         main.Close(document);
-        after = ResidentBytes("VmRSS:");
+        after = bench::ResidentBytes("VmRSS:");
     }
     state.counters["peak_x_file"] = peak / fileSize;
     state.counters["after_close_x_before"] = after / before;

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <malloc.h>
 #include <stdexcept>
-#include <sys/resource.h>
 
 #include "language/colorize.h"
 #include "language/parser.h"
@@ -19,6 +18,7 @@
 #include "platform/qt_rich_text_box.h"
 #include "platform/text_file.h"
 #include "support/script_generator.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -82,16 +82,8 @@ double HeapInUse()
     return double(info.uordblks + info.hblkhd);
 }
 
-double PeakResident()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) * 1024;
-}
-
-// Shown: the heap the open window holds; peak: the growth of the process's highest resident
-// size while it opens, which counts only for the first benchmark a process runs. Both over the
-// file's size.
+// Shown: the heap the open window holds; peak: the highest resident size while it opens, above
+// the size before. Both over the file's size.
 void BM_OpenShapeMemory(benchmark::State& state, Shape shape)
 {
     const ScriptFile script(state.range(0), shape);
@@ -100,10 +92,12 @@ void BM_OpenShapeMemory(benchmark::State& state, Shape shape)
     double peak = 0;
     for (auto _ : state) {
         const double heapBefore = HeapInUse();
-        const double residentBefore = PeakResident();
+        const double residentBefore = bench::ResidentBytes("VmRSS:");
+        if (!bench::ResetPeakResident())
+            state.SkipWithError("cannot reset the peak resident size");
         ScriptWindow window(script, state);
         shown = std::max(shown, HeapInUse() - heapBefore);
-        peak = std::max(peak, PeakResident() - residentBefore);
+        peak = std::max(peak, bench::ResidentBytes("VmHWM:") - residentBefore);
     }
     state.counters["shown_x_file"] = shown / fileSize;
     state.counters["peak_x_file"] = peak / fileSize;
