@@ -9,7 +9,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QPaintEvent>
