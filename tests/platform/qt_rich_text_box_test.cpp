@@ -350,17 +350,26 @@ qint32 Between(const QString& text, qint32 position)
 std::pair<std::vector<Color>, std::vector<Color>> ShownAndKept(QPlainTextEdit& edit, const MemoryRichTextBox& kept)
 {
     std::vector<Color> shown, expected;
+    const QTextBlock first = edit.cursorForPosition(QPoint(0, 0)).block();
     const QTextBlock last = edit.cursorForPosition(QPoint(0, edit.viewport()->height() - 1)).block();
-    for (QTextBlock line = edit.cursorForPosition(QPoint(0, 0)).block(); line != last.next(); line = line.next()) {
+    // Where the first line on screen starts in the text: a block ends in CR LF unless a long line
+    // is cut there.
+    qint32 start = 0;
+    for (QTextBlock block = edit.document()->firstBlock(); block != first; block = block.next()) {
+        start += block.length() - 1;
+        start += kept.Text().mid(start, 2) == u"\r\n" ? 2 : 0;
+    }
+    for (QTextBlock line = first; line != last.next(); line = line.next()) {
         std::vector<Color> colors(size_t(line.length() - 1), -1);
         for (const QTextLayout::FormatRange& range : line.layout()->formats())
             std::fill(colors.begin() + std::min<qsizetype>(range.start, colors.size()),
                       colors.begin() + std::min<qsizetype>(range.start + range.length, colors.size()),
                       FromQColor(range.format.foreground().color()));
         shown.insert(shown.end(), colors.begin(), colors.end());
-        // No line here is long enough to be cut: each line before this one ends in CR LF.
-        const auto start = kept.colors().begin() + line.position() + line.blockNumber();
-        expected.insert(expected.end(), start, start + line.length() - 1);
+        const auto at = kept.colors().begin() + start;
+        expected.insert(expected.end(), at, at + line.length() - 1);
+        start += line.length() - 1;
+        start += kept.Text().mid(start, 2) == u"\r\n" ? 2 : 0;
     }
     return {shown, expected};
 }
@@ -375,7 +384,8 @@ TEST(QtRichTextBoxTest, ColoursFollowEveryEditAndTheLinesOnScreenShowThem)
     QtRichTextBox box{&window};
     ASSERT_TRUE(box.Move(0, 0, 7000, 4000));
     window.show();
-    const QString script = support::GenerateScript(6000, 5);
+    // A long line first, cut into pieces on screen.
+    const QString script = LongLine(6000, true, 0) + "\r\n" + support::GenerateScript(6000, 5);
     ASSERT_TRUE(box.LoadFile(environment.writeFile("file", EncodeText(script))));
     MemoryRichTextBox memory(script);
     for (RichTextBox* each : std::initializer_list<RichTextBox*>{&box, &memory})
