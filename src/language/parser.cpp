@@ -45,11 +45,19 @@ bool IsBlank(QStringView s)
     return std::all_of(s.begin(), s.end(), [](QChar c) { return c == u' '; });
 }
 
+// QChar::toUpper, without a call into the Unicode tables for the letters every script is made of.
+QChar UpperCase(QChar c)
+{
+    if (c.unicode() >= 0x80)
+        return c.toUpper();
+    return c >= u'a' && c <= u'z' ? QChar(c.unicode() - (u'a' - u'A')) : c;
+}
+
 bool EqualsIgnoringCase(QStringView a, QStringView b)
 {
     return a.size() == b.size()
         && std::equal(a.begin(), a.end(), b.begin(), [](QChar x, QChar y) {
-               return x.toUpper() == y.toUpper();
+               return UpperCase(x) == UpperCase(y);
            });
 }
 
