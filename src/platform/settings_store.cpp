@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
 #include <optional>
 #include <span>
 #include <utility>
@@ -134,13 +137,28 @@ Status SetEntries(const QString& draft, std::span<const Entry> entries)
                                          "be written back differently."));
 }
 
-// The new file is composed in a draft folder in the user's cache; the settings file itself is
-// only ever replaced whole, by a write that is checked to the last byte. Every store removes the
-// folder when it is done, with whatever a store that was killed midway left in it.
+// Drafts live in the user's cache, one folder a process, named by its id: two editors storing at
+// once must not clear each other's draft. A folder whose process is gone was left by a store that
+// was killed midway, and goes.
+QDir DraftFolder()
+{
+    const QDir drafts(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                      + QStringLiteral("/settings-draft"));
+    for (const QString& name : drafts.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const pid_t owner = pid_t(name.toLongLong(&number));
+        if (!number || owner <= 0 || (::kill(owner, 0) != 0 && errno == ESRCH))
+            QDir(drafts.filePath(name)).removeRecursively();
+    }
+    return QDir(drafts.filePath(QString::number(::getpid())));
+}
+
+// The new file is composed in a draft folder; the settings file itself is only ever replaced
+// whole, by a write that is checked to the last byte. Every store removes its folder when it is
+// done, and the folders that stores killed midway left.
 Status StoreEntries(const QString& file, std::span<const Entry> entries)
 {
-    QDir drafts(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
-                + QStringLiteral("/settings-draft"));
+    QDir drafts = DraftFolder();
     const QString draft = drafts.filePath(QStringLiteral("settings.ini"));
     QByteArray bytes;
     Status stored = drafts.mkpath(QStringLiteral("."))
@@ -159,6 +177,7 @@ Status StoreEntries(const QString& file, std::span<const Entry> entries)
         stored = ReplaceFile(file, bytes);
     }
     drafts.removeRecursively();
+    QDir().rmdir(QFileInfo(drafts.path()).path());  // only when no other process drafts there
     return stored ? stored : NotStored(file, stored);
 }
 

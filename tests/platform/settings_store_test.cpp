@@ -2,6 +2,7 @@
 #include "platform/registry.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -78,7 +79,7 @@ TEST_F(SettingsStoreTest, AnEntryThatCannotBeStoredLeavesTheFileWholeAndIsToldOn
 // A file that QSettings reads but would write back otherwise (a list holding a NUL) is left as it
 // is, and the message names it and says why. A store killed while it drafts the new file leaves
 // its draft for the next store to clear: no store leaves anything behind in the cache or in the
-// temporary folder.
+// temporary folder, and none touches the draft of another editor that is running.
 TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenBackIsNamedAndNoDraftOutlivesTheNextStore)
 {
     ASSERT_TRUE(QDir(env.root()).mkpath("tmp"));
@@ -90,11 +91,17 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenBackIsNamedAndNoDraftOutlivesT
         SaveSetting(kApp, "Options", "BackColor", "255");
         return QString("lived on");
     });
+    // Process 1 lives as long as the machine.
+    const QString running = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/settings-draft/1";
+    env.writeFile(QDir(env.root()).relativeFilePath(running + "/settings.ini"), "another editor's");
     SaveSetting(kApp, "Options", "BackColor", "255");
+    const QString runningDraft = QDir(env.cacheHome()).relativeFilePath(running) + "/settings.ini=another editor's";
+    const QStringList draftFolders = QDir(running + "/..").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     EXPECT_EQ(std::tuple(killed.startsWith("the child failed"), TakeSettingsFailure().message(), storedFile() == damaged,
-                         TestEnvironment::files(env.cacheHome()) + TestEnvironment::files(env.root() + "/tmp")),
+                         TestEnvironment::files(env.cacheHome()) + TestEnvironment::files(env.root() + "/tmp"), draftFolders),
               std::tuple(true, "The settings could not be stored in " + storedPath() + ". Its content cannot be stored "
-                               "as it is: part of it would be written back differently.", true, QStringList()));
+                               "as it is: part of it would be written back differently.", true, QStringList{runningDraft},
+                         QStringList{"1"}));
 }
 
 // Each value as GetKeyValue reads it into a text that held "kept": the outcome and the text.
